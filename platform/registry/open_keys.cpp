@@ -1,0 +1,28 @@
+#include "registry/open_keys.h"
+
+namespace platform::registry {
+
+HKEY OpenKeys::add(OpenKey key) {
+    ULONG_PTR handle = next_;
+    next_ += 4;
+    keys_.emplace(handle, std::move(key));
+    return reinterpret_cast<HKEY>(handle);
+}
+
+OpenKey* OpenKeys::find(HKEY handle) {
+    auto it = keys_.find(reinterpret_cast<ULONG_PTR>(handle));
+    return it == keys_.end() ? nullptr : &it->second;
+}
+
+bool OpenKeys::close(HKEY handle) { return keys_.erase(reinterpret_cast<ULONG_PTR>(handle)) > 0; }
+
+void OpenKeys::markDeleted(int root, const KeyPath& path, const Tree& tree) {
+    for (auto& [handle, key] : keys_) {
+        if (key.root != root || key.path.size() < path.size()) continue;
+        bool below = true;
+        for (std::size_t i = 0; i < path.size() && below; ++i) below = tree.fold(key.path[i]) == tree.fold(path[i]);
+        if (below) key.deleted = true;
+    }
+}
+
+}  // namespace platform::registry
