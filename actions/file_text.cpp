@@ -56,22 +56,14 @@ BOOL writeWholeFile(LPCSTR path, const std::string& text, BOOL create)
 
 BOOL copyFileExpanding(LPCSTR from, LPCSTR to)
 {
-    // LZOpenFileA takes writable names.
-    char fromPath[MAX_PATH];
-    char toPath[MAX_PATH];
-    if (std::strlen(from) >= sizeof fromPath || std::strlen(to) >= sizeof toPath)
-        return FALSE;
-    std::strcpy(fromPath, from);
-    std::strcpy(toPath, to);
-
     OFSTRUCT toInfo = {};
-    INT target = LZOpenFileA(toPath, &toInfo, OF_CREATE);
+    INT target = LZOpenFileA(to, &toInfo, OF_CREATE);
     if (target < 0)
         return FALSE;
 
     BOOL ok = TRUE;
     OFSTRUCT fromInfo = {};
-    INT source = LZOpenFileA(fromPath, &fromInfo, OF_READ);
+    INT source = LZOpenFileA(from, &fromInfo, OF_READ);
     if (source >= 0) {
         ok = LZCopy(source, target) >= 0;
         LZClose(source);

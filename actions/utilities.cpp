@@ -39,12 +39,8 @@ void removeDirectoryChain(LPCSTR path)
 
 void deleteFileQuietly(LPCSTR path)
 {
-    char name[MAX_PATH];
-    if (std::strlen(path) >= sizeof name)
-        return;
-    std::strcpy(name, path);
     OFSTRUCT info = {};
-    INT file = LZOpenFileA(name, &info, OF_DELETE);
+    INT file = LZOpenFileA(path, &info, OF_DELETE);
     if (file >= 0)
         LZClose(file);
 }
