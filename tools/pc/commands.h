@@ -8,3 +8,4 @@ using Args = std::vector<std::string>;
 
 int cmdInit(const Args& args);
 int cmdDisk(const Args& args);
+int cmdReg(const Args& args);

@@ -16,6 +16,7 @@ struct Command {
 const Command kCommands[] = {
     {"init", cmdInit, "init DIR [--screen 640x480|800x600|1024x768] [--korean] [--codepage 949|1252] [--force]"},
     {"disk", cmdDisk, "disk DIR FOLDER          put a distribution folder's files onto drive A:"},
+    {"reg", cmdReg, "reg DIR [KEY]            print the registry (or one key and below) in REGEDIT4 form"},
 };
 
 int usage() {
