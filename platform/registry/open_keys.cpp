@@ -1,5 +1,7 @@
 #include "registry/open_keys.h"
 
+#include "codepage/code_page.h"
+
 namespace platform::registry {
 
 HKEY OpenKeys::add(OpenKey key) {
@@ -16,11 +18,11 @@ OpenKey* OpenKeys::find(HKEY handle) {
 
 bool OpenKeys::close(HKEY handle) { return keys_.erase(reinterpret_cast<ULONG_PTR>(handle)) > 0; }
 
-void OpenKeys::markDeleted(int root, const KeyPath& path, const Tree& tree) {
+void OpenKeys::markDeleted(int root, const KeyPath& path, int codePage) {
     for (auto& [handle, key] : keys_) {
         if (key.root != root || key.path.size() < path.size()) continue;
         bool below = true;
-        for (std::size_t i = 0; i < path.size() && below; ++i) below = tree.fold(key.path[i]) == tree.fold(path[i]);
+        for (std::size_t i = 0; i < path.size() && below; ++i) below = codepage::folded(key.path[i], codePage) == codepage::folded(path[i], codePage);
         if (below) key.deleted = true;
     }
 }

@@ -22,7 +22,7 @@ public:
     OpenKey* find(HKEY handle);
     bool close(HKEY handle);
     // Marks every handle to the key at ROOT\PATH, or below it, as deleted.
-    void markDeleted(int root, const KeyPath& path, const Tree& tree);
+    void markDeleted(int root, const KeyPath& path, int codePage);
 
 private:
     std::map<ULONG_PTR, OpenKey> keys_;

@@ -174,15 +174,16 @@ LONG WINAPI RegDeleteKeyA(HKEY key, LPCSTR subKey) {
         if (DWORD e = parseKeyPath(subKey, below)) return static_cast<LONG>(e);
         KeyPath path = joined(target.path, below);
         LONG error = ERROR_SUCCESS;
-        currentStore().modify([&](Tree& tree) {
+        Store& registry = currentStore();
+        registry.modify([&](Tree& tree) {
             if (keyOf(tree, target, error) == nullptr) return false;
-            if (tree.find(target.root, path) == nullptr) {
+            if (!tree.remove(target.root, path)) {
                 error = ERROR_FILE_NOT_FOUND;
                 return false;
             }
-            openKeys.markDeleted(target.root, path, tree);
-            return tree.remove(target.root, path);
+            return true;
         });
+        if (error == ERROR_SUCCESS) openKeys.markDeleted(target.root, path, registry.codePage());
         return error;
     });
 }
