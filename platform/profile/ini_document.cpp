@@ -133,10 +133,6 @@ std::optional<std::string_view> IniDocument::value(std::string_view section, std
     return withoutQuotes(view(lines_[entry->second].value));
 }
 
-bool IniDocument::hasSection(std::string_view section) const {
-    return findSection(section) != nullptr;
-}
-
 std::vector<std::string_view> IniDocument::sectionNames() const {
     std::vector<std::string_view> names;
     for (std::size_t index = 0; index < sections_.size(); ++index) {

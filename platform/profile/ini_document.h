@@ -29,7 +29,6 @@ public:
 
     // The value of KEY in SECTION, without surrounding quotes; nullopt when either is missing.
     std::optional<std::string_view> value(std::string_view section, std::string_view key) const;
-    bool hasSection(std::string_view section) const;
     // Each section name once, in file order, spelled as at its first occurrence.
     std::vector<std::string_view> sectionNames() const;
     // Each key of the section once, in file order (empty when the section is missing).

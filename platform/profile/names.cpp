@@ -23,7 +23,7 @@ char lowerAscii(char c) {
 
 }  // namespace
 
-NameFolding::NameFolding(int codePage) : codePage_(codePage) {
+NameFolding::NameFolding(int codePage) {
     switch (codePage) {
     case 932:  // Japanese
         markLeadBytes(leadBytes_, {{0x81, 0x9f}, {0xe0, 0xfc}});
@@ -48,25 +48,6 @@ std::string NameFolding::fold(std::string_view name) const {
         folded[i] = lowerAscii(folded[i]);
     }
     return folded;
-}
-
-bool NameFolding::same(std::string_view a, std::string_view b) const {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (isLeadByte(static_cast<unsigned char>(a[i]))) {
-            if (a[i] != b[i] || (i + 1 < a.size() && a[i + 1] != b[i + 1])) {
-                return false;
-            }
-            ++i;
-            continue;
-        }
-        if (lowerAscii(a[i]) != lowerAscii(b[i])) {
-            return false;
-        }
-    }
-    return true;
 }
 
 }  // namespace platform::profile

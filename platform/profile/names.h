@@ -17,13 +17,10 @@ public:
     // The form of NAME under which equal names meet: ASCII letters lower-cased, except the
     // second byte of a double-byte character.
     std::string fold(std::string_view name) const;
-    bool same(std::string_view a, std::string_view b) const;
-    int codePage() const { return codePage_; }
 
 private:
     bool isLeadByte(unsigned char byte) const { return leadBytes_[byte]; }
 
-    int codePage_;
     std::bitset<256> leadBytes_;
 };
 

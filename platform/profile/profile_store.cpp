@@ -286,9 +286,4 @@ void ProfileStore::forget(const fs::path& host) {
     entries_.erase(host);
 }
 
-void ProfileStore::forgetAll() {
-    std::lock_guard guard(lock_);
-    entries_.clear();
-}
-
 }  // namespace platform::profile

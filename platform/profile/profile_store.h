@@ -50,9 +50,8 @@ public:
     using Edit = std::function<std::string(const IniDocument&)>;
     bool update(const std::filesystem::path& host, int codePage, const Edit& edit, DWORD& error);
 
-    // Drops what is kept of the file at HOST, or of every file.
+    // Drops what is kept of the file at HOST.
     void forget(const std::filesystem::path& host);
-    void forgetAll();
 
 private:
     struct Entry {
