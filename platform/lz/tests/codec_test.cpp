@@ -142,6 +142,14 @@ TEST(LzCompress, BlankRunsAtTheStartAreMatchesIntoTheWindow) {
     EXPECT_EQ(compress(Data(36, ' ')).size(), kHeaderSize + 1 + 2 * 2);
 }
 
+TEST(LzCompress, TakesALiteralWhenThatOpensALongerMatch) {
+    // At the second "abc" the longest match is 3 bytes; a literal "a" followed by the 18-byte
+    // match of "bc...s" costs less than "abc" followed by a 16-byte match. 25 items: 18 + 5
+    // literals, then a literal and a match (3 bytes), in 4 groups.
+    Data data = text("bcdefghijklmnopqrs#abc%abcdefghijklmnopqrs");
+    EXPECT_EQ(compress(data).size(), kHeaderSize + 18 + 5 + 3 + 4);
+}
+
 // --- malformed input fails with the reason, never crashes --------------------------------------
 
 Data header(std::uint32_t length, std::uint8_t mode = 'A') {
