@@ -72,15 +72,9 @@ DWORD WINAPI GetFullPathNameA(LPCSTR path, DWORD size, LPSTR buffer, LPSTR* file
 }
 
 BOOL WINAPI CreateDirectoryA(LPCSTR path, LPSECURITY_ATTRIBUTES) {
-    if (!path) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    platform::paths::Mapped m = platform::paths::map(path);
-    if (!m) {
-        SetLastError(m.error);
-        return FALSE;
-    }
+    std::optional<platform::paths::Mapped> mapped = platform::paths::mapForCall(path, false);
+    if (!mapped) return FALSE;
+    const platform::paths::Mapped& m = *mapped;
     if (m.windows.size() > kMaxDirectoryPath) {
         SetLastError(ERROR_FILENAME_EXCED_RANGE);
         return FALSE;
@@ -98,19 +92,9 @@ BOOL WINAPI CreateDirectoryA(LPCSTR path, LPSECURITY_ATTRIBUTES) {
 }
 
 BOOL WINAPI RemoveDirectoryA(LPCSTR path) {
-    if (!path) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    platform::paths::Mapped m = platform::paths::map(path);
-    if (!m) {
-        SetLastError(m.error);
-        return FALSE;
-    }
-    if (!m.exists) {
-        SetLastError(ERROR_FILE_NOT_FOUND);
-        return FALSE;
-    }
+    std::optional<platform::paths::Mapped> mapped = platform::paths::mapForCall(path, true);
+    if (!mapped) return FALSE;
+    const platform::paths::Mapped& m = *mapped;
     struct stat st {};
     if (::lstat(m.host.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
         SetLastError(ERROR_DIRECTORY);

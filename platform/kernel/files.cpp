@@ -96,17 +96,11 @@ HANDLE open(const char* path, DWORD access, DWORD shareMode, DWORD disposition, 
 }
 
 bool remove(const char* path) {
-    if (!path) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return false;
-    }
-    paths::Mapped m = paths::map(path);
-    if (!m) {
-        SetLastError(m.error);
-        return false;
-    }
+    std::optional<paths::Mapped> mapped = paths::mapForCall(path, true);
+    if (!mapped) return false;
+    const paths::Mapped& m = *mapped;
     struct stat st {};
-    if (!m.exists || ::lstat(m.host.c_str(), &st) != 0) {
+    if (::lstat(m.host.c_str(), &st) != 0) {
         SetLastError(ERROR_FILE_NOT_FOUND);
         return false;
     }
@@ -251,35 +245,13 @@ BOOL WINAPI CloseHandle(HANDLE object) {
 BOOL WINAPI DeleteFileA(LPCSTR path) { return platform::files::remove(path); }
 
 DWORD WINAPI GetFileAttributesA(LPCSTR path) {
-    if (!path) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return INVALID_FILE_ATTRIBUTES;
-    }
-    platform::paths::Mapped m = platform::paths::map(path);
-    if (!m) {
-        SetLastError(m.error);
-        return INVALID_FILE_ATTRIBUTES;
-    }
-    if (!m.exists) {
-        SetLastError(ERROR_FILE_NOT_FOUND);
-        return INVALID_FILE_ATTRIBUTES;
-    }
-    return platform::files::attributesOf(m.host);
+    std::optional<platform::paths::Mapped> mapped = platform::paths::mapForCall(path, true);
+    if (!mapped) return INVALID_FILE_ATTRIBUTES;
+    return platform::files::attributesOf(mapped->host);
 }
 
 BOOL WINAPI SetFileAttributesA(LPCSTR path, DWORD attributes) {
-    if (!path) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    platform::paths::Mapped m = platform::paths::map(path);
-    if (!m) {
-        SetLastError(m.error);
-        return FALSE;
-    }
-    if (!m.exists) {
-        SetLastError(ERROR_FILE_NOT_FOUND);
-        return FALSE;
-    }
-    return platform::files::setAttributesOf(m.host, attributes);
+    std::optional<platform::paths::Mapped> mapped = platform::paths::mapForCall(path, true);
+    if (!mapped) return FALSE;
+    return platform::files::setAttributesOf(mapped->host, attributes);
 }

@@ -200,6 +200,23 @@ Mapped map(std::string_view path) {
     return m;
 }
 
+std::optional<Mapped> mapForCall(const char* path, bool mustExist) {
+    if (!path) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return std::nullopt;
+    }
+    Mapped m = map(path);
+    if (!m) {
+        SetLastError(m.error);
+        return std::nullopt;
+    }
+    if (mustExist && !m.exists) {
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        return std::nullopt;
+    }
+    return m;
+}
+
 std::optional<std::string> toWindows(const fs::path& host) {
     const Pc& pc = Pc::current();
     std::error_code ec;

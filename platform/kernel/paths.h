@@ -36,6 +36,10 @@ std::optional<std::string> fullPath(std::string_view path, DWORD& error);
 // intermediate directory gives ERROR_PATH_NOT_FOUND.
 Mapped map(std::string_view path);
 
+// map() for a platform call: on a null PATH (ERROR_INVALID_PARAMETER), a failed mapping, or, when
+// MUSTEXIST, a missing target (ERROR_FILE_NOT_FOUND) it sets the last error and gives nullopt.
+std::optional<Mapped> mapForCall(const char* path, bool mustExist);
+
 // The Windows form of a host path inside the PC (nullopt when it lies outside every drive).
 std::optional<std::string> toWindows(const std::filesystem::path& host);
 

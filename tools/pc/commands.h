@@ -1,10 +1,7 @@
 // The commands of the `pc` tool. Each takes the arguments after its name and returns the exit code.
 #pragma once
 
-#include <string>
-#include <vector>
-
-using Args = std::vector<std::string>;
+#include "command_table.h"
 
 int cmdInit(const Args& args);
 int cmdDisk(const Args& args);
