@@ -36,6 +36,17 @@ void Framebuffer::resize(int width, int height, COLORREF fill) {
     height_ = height;
 }
 
+void copyPixels(Framebuffer& dest, POINT at, const Framebuffer& source, const RECT& from) {
+    RECT visible = intersect(from, boundsOf(source));
+    // Shift into the destination, clip there, and shift back.
+    LONG dx = at.x - from.left, dy = at.y - from.top;
+    RECT target = intersect(RECT{visible.left + dx, visible.top + dy, visible.right + dx, visible.bottom + dy},
+                            boundsOf(dest));
+    if (isEmpty(target)) return;
+    for (LONG y = target.top; y < target.bottom; ++y)
+        std::copy(source.row(y - dy) + (target.left - dx), source.row(y - dy) + (target.right - dx), dest.row(y) + target.left);
+}
+
 RECT intersect(const RECT& a, const RECT& b) {
     RECT r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
            std::min(a.bottom, b.bottom)};

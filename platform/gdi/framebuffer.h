@@ -38,6 +38,10 @@ private:
 
 using FramebufferPtr = std::shared_ptr<Framebuffer>;
 
+// Copies the part FROM of SOURCE to DEST with its top-left corner at AT; whatever falls outside
+// either picture is left out (composing windows into the screen).
+void copyPixels(Framebuffer& dest, POINT at, const Framebuffer& source, const RECT& from);
+
 // The picture rectangle of a framebuffer.
 inline RECT boundsOf(const Framebuffer& frame) { return RECT{0, 0, frame.width(), frame.height()}; }
 // The overlap of two rectangles; empty (right <= left or bottom <= top) when they do not meet.

@@ -180,3 +180,40 @@ TEST(Png, HoldsTheFramebufferPixels) {
 
 }  // namespace
 }  // namespace platform::gdi::testing
+
+namespace platform::gdi::testing {
+namespace {
+
+TEST(CopyPixels, ComposesOnePictureIntoAnotherClippedToBoth) {
+    struct Case {
+        POINT at;
+        RECT from;
+        RECT changed;
+    } cases[] = {
+        {{2, 3}, {0, 0, 4, 4}, {2, 3, 6, 7}},
+        {{-2, -1}, {0, 0, 4, 4}, {0, 0, 2, 3}},    // hangs over the top-left
+        {{8, 8}, {0, 0, 4, 4}, {8, 8, 10, 10}},     // hangs over the bottom-right
+        {{0, 0}, {-3, -3, 2, 2}, {3, 3, 5, 5}},     // part of the source lies outside it
+        {{20, 0}, {0, 0, 4, 4}, {0, 0, 0, 0}},      // entirely outside
+    };
+    for (const Case& c : cases) {
+        Framebuffer screen(10, 10, RGB(255, 255, 255));
+        Framebuffer window(4, 4);
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 4; ++x) window.setPixel(x, y, RGB(x, y, 9));
+        copyPixels(screen, c.at, window, c.from);
+        RECT box{10, 10, 0, 0};
+        for (int y = 0; y < 10; ++y)
+            for (int x = 0; x < 10; ++x)
+                if (screen.pixel(x, y) != RGB(255, 255, 255)) {
+                    box = RECT{std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
+                               std::max<LONG>(box.bottom, y + 1)};
+                    EXPECT_EQ(screen.pixel(x, y), RGB(x - c.at.x + c.from.left, y - c.at.y + c.from.top, 9));
+                }
+        if (isEmpty(box)) box = RECT{0, 0, 0, 0};
+        EXPECT_EQ(box, c.changed);
+    }
+}
+
+}  // namespace
+}  // namespace platform::gdi::testing

@@ -226,3 +226,36 @@ TEST(DeviceCaps, ScreenSizeComesFromThePc) {
 
 }  // namespace
 }  // namespace platform::gdi::testing
+
+#include "gdi/dialog_units.h"
+
+namespace platform::gdi::testing {
+namespace {
+
+TEST(DialogUnits, FollowTheDialogFont) {
+    HFONT font = CreateFontA(-(10 * 96 + 36) / 72, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+    SIZE base = dialogBaseUnits(font);
+    Canvas canvas(10, 10);
+    SelectObject(canvas.dc, font);
+    SIZE letters{};
+    GetTextExtentPoint32A(canvas.dc, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &letters);
+    EXPECT_EQ(base.cx, (letters.cx / 26 + 1) / 2);
+    EXPECT_EQ(base.cx, 7);
+    EXPECT_EQ(base.cy, 15);
+    SelectObject(canvas.dc, GetStockObject(SYSTEM_FONT));
+
+    struct Case {
+        RECT units;
+        RECT pixels;
+    } cases[] = {
+        {{30, 89, 85, 103}, {53, 167, 149, 193}},  // the "OK" button of the destination dialog
+        {{0, 0, 190, 110}, {0, 0, 333, 206}},      // the destination dialog itself
+        {{53, 47, 181, 60}, {93, 88, 317, 113}},   // the path field
+    };
+    for (const Case& c : cases) EXPECT_EQ(dialogUnitsToPixels(c.units, base), c.pixels);
+    EXPECT_EQ(dialogBaseUnits(reinterpret_cast<HFONT>(0x42)).cx, 0);
+    DeleteObject(font);
+}
+
+}  // namespace
+}  // namespace platform::gdi::testing
