@@ -2,12 +2,16 @@
 
 #include <iconv.h>
 
+#include <bit>
 #include <cerrno>
 #include <map>
 #include <mutex>
 #include <stdexcept>
 
 namespace platform::gdi {
+
+// Characters come out of the converter as 32-bit units in the machine's own order.
+static_assert(std::endian::native == std::endian::little);
 
 namespace {
 
@@ -81,6 +85,5 @@ std::u32string decodeCodePage(std::string_view bytes, int codePage) {
     return Converters::instance().decode(bytes, encodingOf(codePage));
 }
 
-std::u32string decodeUtf8(std::string_view utf8) { return Converters::instance().decode(utf8, "UTF-8"); }
 
 }  // namespace platform::gdi

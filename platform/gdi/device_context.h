@@ -20,7 +20,6 @@ public:
 
     bool isMemory() const { return memory_; }
     Framebuffer* target() const { return target_.get(); }
-    const FramebufferPtr& targetPtr() const { return target_; }
     POINT origin() const { return origin_; }
     // The clip rectangle in device (framebuffer) coordinates, always inside the framebuffer.
     RECT clip() const { return clip_; }

@@ -251,9 +251,6 @@ std::shared_ptr<const SizedFont> SizedFont::get(const FontRequest& request) {
         if (reported.insert(error.what()).second) std::fprintf(stderr, "gdi: %s\n", error.what());
         return nullptr;
     }
-    font->faceName_ = system ? "System" : request.face.empty() ? "Arial" : std::string();
-    if (font->faceName_.empty())
-        for (char32_t ch : request.face) font->faceName_ += ch < 0x80 ? static_cast<char>(ch) : '?';
     font->underline_ = request.underline;
     font->strikeOut_ = request.strikeOut;
     made.emplace(key, font);

@@ -47,7 +47,6 @@ public:
     static std::shared_ptr<const SizedFont> get(const FontRequest& request);
 
     const TEXTMETRICA& metrics() const { return metrics_; }
-    const std::string& faceName() const { return faceName_; }
     bool underline() const { return underline_; }
     bool strikeOut() const { return strikeOut_; }
     const Glyph& glyph(char32_t ch) const;
@@ -63,7 +62,6 @@ private:
     std::shared_ptr<Face> primary_;
     std::shared_ptr<Face> fallback_;
     TEXTMETRICA metrics_{};
-    std::string faceName_;
     bool underline_ = false;
     bool strikeOut_ = false;
     mutable std::mutex mutex_;
