@@ -154,7 +154,7 @@ BOOL transfer(HDC destHandle, int x, int y, int width, int height, HDC sourceHan
         for (int deviceX = area.left; deviceX < area.right; ++deviceX) {
             const auto& from = block[static_cast<std::size_t>(deviceY - area.top) * areaWidth + (deviceX - area.left)];
             if (source && !from) continue;  // outside the source: the destination stays
-            COLORREF result;
+            COLORREF result = 0;
             combine(rop, from.value_or(0), target.pixel(deviceX, deviceY), pattern, result);
             target.setPixel(deviceX, deviceY, result);
         }
