@@ -15,5 +15,6 @@ function(kit_resources target script)
     COMMENT "Compiling resource script ${script}"
     VERBATIM)
   target_sources(${target} PRIVATE ${output})
-  target_link_libraries(${target} PRIVATE platform_rc)
+  # Appended as a property so that it works whichever form the target's own links use.
+  set_property(TARGET ${target} APPEND PROPERTY LINK_LIBRARIES platform_rc)
 endfunction()
