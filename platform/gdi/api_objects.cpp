@@ -8,6 +8,11 @@
 #include "gdi/objects.h"
 #include "gdi/stock.h"
 #include "win/gdi.h"
+#include "win/kernel.h"
+
+namespace {
+constexpr int kLargestFont = 1024;
+}
 
 using namespace platform::gdi;
 
@@ -21,6 +26,11 @@ HBRUSH WINAPI CreateSolidBrush(COLORREF color) { return addBrush({false, color &
 HFONT WINAPI CreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic,
                          DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision,
                          DWORD quality, DWORD pitchAndFamily, LPCSTR face) {
+    // Characters beyond a screen's size would only exhaust memory when drawn.
+    if (height < -kLargestFont || height > kLargestFont || width < -kLargestFont || width > kLargestFont) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
     auto font = std::make_shared<Font>();
     font->request.height = height;
     font->request.width = std::max(0, width);

@@ -76,6 +76,16 @@ TEST(Fonts, PositiveHeightIsTheCellAndWidthScalesTheCharacters) {
     }
 }
 
+TEST(Fonts, SizesBeyondTheScreenAreRefused) {
+    for (int height : {-5000, 5000}) {
+        EXPECT_EQ(CreateFontA(height, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial"), nullptr);
+    }
+    EXPECT_EQ(CreateFontA(-13, 90000, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial"), nullptr);
+    HFONT large = CreateFontA(-1024, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+    EXPECT_NE(large, nullptr);
+    DeleteObject(large);
+}
+
 TEST(Fonts, SystemFontHasOneSize) {
     Canvas canvas(10, 10);
     for (int height : {0, -11, 30}) {
