@@ -6,3 +6,4 @@
 int cmdInit(const Args& args);
 int cmdDisk(const Args& args);
 int cmdReg(const Args& args);
+int cmdGroups(const Args& args);

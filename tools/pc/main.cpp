@@ -7,6 +7,7 @@ const tools::Command kCommands[] = {
     {"init", cmdInit, "init DIR [--screen 640x480|800x600|1024x768] [--korean] [--codepage 949|1252] [--force]"},
     {"disk", cmdDisk, "disk DIR FOLDER          put a distribution folder's files onto drive A:"},
     {"reg", cmdReg, "reg DIR [KEY]            print the registry (or one key and below) in REGEDIT4 form"},
+    {"groups", cmdGroups, "groups DIR               list the Program Manager groups and their items"},
 };
 
 }  // namespace
