@@ -95,7 +95,14 @@ std::map<int, std::string> readGroupEntries() {
     return entries;
 }
 
-std::string quoted(std::string_view value) { return "\"" + std::string(value) + "\""; }
+std::string quoted(std::string_view value) {
+    std::string text;
+    text.reserve(value.size() + 2);
+    text.push_back('"');
+    text.append(value);
+    text.push_back('"');
+    return text;
+}
 
 // The lines of a profile section: "key=value" each ended by a zero, the list by a second zero.
 class SectionLines {
@@ -112,25 +119,66 @@ private:
     std::string text_;
 };
 
+// A section's entries read in one call, values without their surrounding quotes (as the profile
+// rules give single values).
+class SectionValues {
+public:
+    SectionValues(const std::string& section, const std::string& file) {
+        std::string buffer(8192, '\0');
+        for (;;) {
+            DWORD length = GetPrivateProfileSectionA(section.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()), file.c_str());
+            if (length + 2 < buffer.size()) {
+                buffer.resize(length);
+                break;
+            }
+            buffer.resize(buffer.size() * 2);
+        }
+        for (std::size_t start = 0; start < buffer.size();) {
+            std::size_t end = buffer.find('\0', start);
+            if (end == std::string::npos) end = buffer.size();
+            std::string_view line(buffer.data() + start, end - start);
+            std::size_t equals = line.find('=');
+            if (equals != std::string_view::npos) entries_.emplace_back(line.substr(0, equals), unquoted(line.substr(equals + 1)));
+            start = end + 1;
+        }
+    }
+
+    std::optional<std::string> text(std::string_view key) const {
+        for (const auto& [name, value] : entries_)
+            if (sameName(name, key)) return value.size() <= kMaxFieldLength ? std::optional(value) : std::nullopt;
+        return std::nullopt;
+    }
+    std::optional<int> number(std::string_view key) const {
+        std::optional<std::string> value = text(key);
+        return value ? parseNumber(*value) : std::nullopt;
+    }
+
+private:
+    static std::string unquoted(std::string_view value) {
+        if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+            value = value.substr(1, value.size() - 2);
+        return std::string(value);
+    }
+
+    std::vector<std::pair<std::string, std::string>> entries_;
+};
+
 std::optional<ProgramItem> loadItem(const std::string& section, const std::string& file) {
-    std::optional<std::string> name = readValue(section, "Name", file);
-    std::optional<std::string> command = readValue(section, "Command", file);
+    const SectionValues values(section, file);
+    std::optional<std::string> name = values.text("Name");
+    std::optional<std::string> command = values.text("Command");
     if (!name || !command) return std::nullopt;
     ProgramItem item;
     item.name = *name;
     item.commandLine = *command;
-    item.iconPath = readValue(section, "IconPath", file).value_or("");
-    item.iconIndex = static_cast<int>(GetPrivateProfileIntA(section.c_str(), "IconIndex", 0, file.c_str()));
-    std::optional<std::string> x = readValue(section, "X", file);
-    std::optional<std::string> y = readValue(section, "Y", file);
-    if (x && y) {
-        std::optional<int> xValue = parseNumber(*x);
-        std::optional<int> yValue = parseNumber(*y);
-        if (xValue && yValue) item.position = ItemPosition{*xValue, *yValue};
-    }
-    item.workingDirectory = readValue(section, "WorkingDir", file).value_or("");
-    item.hotKey = static_cast<int>(GetPrivateProfileIntA(section.c_str(), "HotKey", 0, file.c_str()));
-    item.minimize = GetPrivateProfileIntA(section.c_str(), "Minimize", 0, file.c_str()) != 0;
+    item.iconPath = values.text("IconPath").value_or("");
+    item.iconIndex = values.number("IconIndex").value_or(0);
+    std::optional<int> x = values.number("X");
+    std::optional<int> y = values.number("Y");
+    if (x && y) item.position = ItemPosition{*x, *y};
+    item.workingDirectory = values.text("WorkingDir").value_or("");
+    item.hotKey = values.number("HotKey").value_or(0);
+    item.minimize = values.number("Minimize").value_or(0) != 0;
     return item;
 }
 
@@ -157,6 +205,11 @@ std::optional<ProgramGroup> loadGroup(const std::string& file, std::string& prob
         group.items.push_back(std::move(*item));
     }
     return group;
+}
+
+bool isGroupNamed(const std::string& file, std::string_view groupName) {
+    std::optional<std::string> name = readValue(kGroupSection, "Name", file);
+    return name && sameName(*name, groupName);
 }
 
 std::string fullGroupFile(std::string_view file) {
@@ -214,9 +267,9 @@ GroupListing GroupStore::list() const {
 
 std::optional<ProgramGroup> GroupStore::find(std::string_view groupName) const {
     for (const auto& [number, file] : readGroupEntries()) {
+        if (!isGroupNamed(file, groupName)) continue;
         std::string problem;
-        std::optional<ProgramGroup> group = loadGroup(file, problem);
-        if (group && sameName(group->name, groupName)) return group;
+        if (std::optional<ProgramGroup> group = loadGroup(file, problem)) return group;
     }
     return std::nullopt;
 }
@@ -275,9 +328,7 @@ bool GroupStore::save(const ProgramGroup& group) const {
 
 bool GroupStore::remove(std::string_view groupName) {
     for (const auto& [number, file] : readGroupEntries()) {
-        std::string problem;
-        std::optional<ProgramGroup> group = loadGroup(file, problem);
-        if (!group || !sameName(group->name, groupName)) continue;
+        if (!isGroupNamed(file, groupName)) continue;
         const std::string key = std::string(kGroupKeyPrefix) + std::to_string(number);
         if (!WritePrivateProfileStringA(kGroupsSection, key.c_str(), nullptr, listFile().c_str())) return false;
         DeleteFileA(file.c_str());
