@@ -42,6 +42,9 @@ using LPINT = INT*;
 using LPBOOL = BOOL*;
 using LPWORD = WORD*;
 
+using PDWORD_PTR = DWORD_PTR*;
+using PUINT_PTR = UINT_PTR*;
+
 using WPARAM = UINT_PTR;
 using LPARAM = LONG_PTR;
 using LRESULT = LONG_PTR;
