@@ -2,6 +2,7 @@
 #include "user/dispatch.h"
 #include "user/link.h"
 #include "user/tables.h"
+#include "win/gdi.h"
 
 #include <algorithm>
 #include <cstring>
@@ -42,8 +43,14 @@ LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_PAINT:
         validate(window);
         return 0;
-    case WM_ERASEBKGND:
-        return 0;
+    case WM_ERASEBKGND: {
+        // The class brush fills the client area; a class without one leaves it to WM_PAINT.
+        if (!w->windowClass->background || !wParam) return 0;
+        RECT client;
+        GetClientRect(window, &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, w->windowClass->background);
+        return 1;
+    }
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) {
             HWND focus = GetFocus();
