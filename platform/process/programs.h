@@ -21,8 +21,6 @@ struct StartOptions {
     // The directory the program starts in, searched first for a bare name (ShellExecuteA);
     // without it the starter's current directory.
     std::optional<std::string> directory;
-    bool waitForInput = true;  // return once the program waits in GetMessageA (or after a time-out)
-    bool searchPath = true;    // a bare name is looked for in the usual directories
 };
 
 // How long a start waits for the new program to wait for input.

@@ -1,4 +1,5 @@
-// ShellExecuteA for programs: the default verb starts the file in the given directory.
+// ShellExecuteA for programs: the default verb starts the file in the given directory and, as
+// WinExec, comes back once the program waits for input.
 #include "process/programs.h"
 #include "win/kernel.h"
 #include "win/shell.h"
@@ -24,7 +25,6 @@ HINSTANCE WINAPI ShellExecuteA(HWND, LPCSTR verb, LPCSTR file, LPCSTR parameters
     if (parameters && *parameters) commandLine += std::string(" ") + parameters;
     platform::process::StartOptions options;
     if (directory && *directory) options.directory = directory;
-    options.waitForInput = false;
     UINT code = platform::process::startProgram(commandLine, static_cast<UINT>(show), options).code;
     return result(code);
 }

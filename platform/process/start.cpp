@@ -58,7 +58,7 @@ Found locate(const std::string& name, const StartOptions& options) {
     Found found;
     bool bare = name.find_first_of("\\:") == std::string::npos;
     std::vector<std::string> candidates;
-    if (!bare || !options.searchPath) {
+    if (!bare) {
         std::string path = name;
         if (options.directory && name.find(':') == std::string::npos && name[0] != '\\') path = joined(*options.directory, name);
         candidates.push_back(path);
@@ -131,7 +131,6 @@ StartResult startProgram(const std::string& commandLine, UINT show, const StartO
     }
     result.pid = pid;
     result.code = 33;
-    if (!options.waitForInput) return result;
     try {
         desktop::Connection& connection = desktop::Connection::get();
         std::uint64_t call = connection.startCall(desktop::Kind::awaitIdle, desktop::Writer().i64(pid));
