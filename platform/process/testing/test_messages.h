@@ -12,5 +12,6 @@ constexpr UINT kAcknowledge = WM_USER + 4;
 constexpr UINT kPostMany = WM_USER + 5;
 constexpr UINT kNumbered = WM_USER + 6;
 constexpr UINT kReadShared = WM_USER + 7;
+constexpr UINT kDieWhileAnswering = WM_USER + 8;
 
 }  // namespace platform::process::testing

@@ -4,11 +4,13 @@
 //   kInitiate  answers by sending kAcknowledge to the asker (as a DDE server answers an initiation)
 //   kPostMany  posts kNumbered 0..lParam-1 to the asker
 //   kReadShared returns the length of the text in the shared block lParam
+//   kDieWhileAnswering ends the program without answering
 #include "process/testing/test_messages.h"
 #include "win/memory.h"
 #include "win/process.h"
 #include "win/user.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -33,6 +35,8 @@ LRESULT CALLBACK testWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (text) GlobalUnlock(block);
         return length;
     }
+    case kDieWhileAnswering:
+        std::_Exit(3);
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <csignal>
 #include <cstring>
 #include <filesystem>
@@ -119,6 +121,28 @@ TEST_F(ProgramsTest, AKilledProgramLosesItsWindowsAndNobodyWaitsOnIt) {
     EXPECT_EQ(SendMessageA(other, kAskBack, reinterpret_cast<WPARAM>(tester), 0), 0);
     std::string events = platform::testing::readHostFile(Pc::current().eventLog());
     EXPECT_NE(events.find("end " + std::to_string(pid) + " killed"), std::string::npos) << events;
+}
+
+TEST_F(ProgramsTest, ASenderWaitingOnAProgramThatDiesGetsZeroAndGoesOn) {
+    HWND other = start("Dying", "d");
+    SetLastError(0);
+    EXPECT_EQ(SendMessageA(other, kDieWhileAnswering, 0, 0), 0);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
+    EXPECT_FALSE(IsWindow(other));
+}
+
+TEST_F(ProgramsTest, ARestartRequestIsLoggedAndEndsTheOtherPrograms) {
+    HWND other = start("Victim", "v");
+    DWORD pid = 0;
+    GetWindowThreadProcessId(other, &pid);
+    EXPECT_TRUE(ExitWindowsEx(EWX_REBOOT, 0));
+    ASSERT_TRUE(waitForNoPrograms(std::chrono::seconds(20)));
+    EXPECT_FALSE(IsWindow(other));
+    std::string events = platform::testing::readHostFile(Pc::current().eventLog());
+    EXPECT_NE(events.find("exitwindows " + std::to_string(::getpid()) + " flags 0x00000002 reserved 0x00000000"),
+              std::string::npos)
+        << events;
+    EXPECT_NE(events.find("end " + std::to_string(pid)), std::string::npos) << events;
 }
 
 TEST_F(ProgramsTest, StartFailuresGiveThePlatformsCodes) {
