@@ -1,6 +1,6 @@
 // Program Manager as setup programs meet it: PROGMAN.EXE in the Windows directory, started by
 // WinExec("Progman") when no server answers, talking DDE with a program in another process.
-#include "dde_client.h"
+#include "testing/dde_client.h"
 #include "program_groups.h"
 
 #include "kernel/testing/test_pc.h"
@@ -55,10 +55,10 @@ TEST_F(ProgmanProgramTest, InstallTwiceThenRemoveAcrossProcesses) {
         HWND server = connect(client);
         ASSERT_TRUE(server) << "run " << run + 1;
         EXPECT_EQ(FindWindowA("Progman", "Program Manager"), server);
-        for (const char* execute : kInstallation) client.execute(server, execute);
+        for (const char* execute : kInstallation) EXPECT_TRUE(client.execute(server, execute)) << execute;
         EXPECT_EQ(client.request(server, "Groups"), "TV Kit\r\n");
         EXPECT_EQ(client.execute(server, "[ExitProgman(1)]"), 0x8000);
-        client.awaitTerminate(server);
+        EXPECT_TRUE(client.awaitTerminate(server));
         ASSERT_TRUE(platform::process::waitForNoPrograms(std::chrono::seconds(20)));
         EXPECT_FALSE(IsWindow(server));
     }
@@ -69,7 +69,7 @@ TEST_F(ProgmanProgramTest, InstallTwiceThenRemoveAcrossProcesses) {
     EXPECT_EQ(client.execute(server, "[DeleteGroup(TV Kit)]"), 0x8000);
     EXPECT_EQ(client.execute(server, "[DeleteGroup(TV Kit)]"), 0);
     EXPECT_EQ(client.execute(server, "[ExitProgman(1)]"), 0x8000);
-    client.awaitTerminate(server);
+    EXPECT_TRUE(client.awaitTerminate(server));
     EXPECT_TRUE(progman::GroupStore().list().groups.empty());
 }
 
@@ -80,7 +80,7 @@ TEST_F(ProgmanProgramTest, ASecondProgramManagerLeavesTheFirstAlone) {
     EXPECT_GT(WinExec("C:\\WINDOWS\\PROGMAN.EXE", SW_SHOWNORMAL), 31u);
     EXPECT_EQ(client.initiate(), server);  // still one answer, from the first
     EXPECT_EQ(client.execute(server, "[ExitProgman(0)]"), 0x8000);
-    client.awaitTerminate(server);
+    EXPECT_TRUE(client.awaitTerminate(server));
 }
 
 }  // namespace

@@ -3,8 +3,6 @@
 #include "win/memory.h"
 #include "win/user.h"
 
-#include <gtest/gtest.h>
-
 #include <cstring>
 
 namespace progman::testing {
@@ -56,8 +54,7 @@ HWND DdeClient::initiate() {
     return server;
 }
 
-DdeClient::Message DdeClient::await(HWND server) {
-    // A server that never answers fails the test instead of holding it.
+std::optional<DdeClient::Message> DdeClient::await(HWND server) {
     SetTimer(window_, kGiveUpTimer, kGiveUpMilliseconds, nullptr);
     for (;;) {
         for (auto it = inbox_.begin(); it != inbox_.end(); ++it) {
@@ -73,37 +70,40 @@ DdeClient::Message DdeClient::await(HWND server) {
         DispatchMessageA(&msg);
     }
     KillTimer(window_, kGiveUpTimer);
-    ADD_FAILURE() << "no answer from the server";
-    return {0, nullptr, 0};
+    return std::nullopt;
 }
 
-WORD DdeClient::execute(HWND server, const std::string& commands) {
+std::optional<WORD> DdeClient::execute(HWND server, const std::string& commands) {
     HGLOBAL block = GlobalAlloc(GMEM_DDESHARE | GMEM_MOVEABLE, commands.size() + 1);
-    std::memcpy(GlobalLock(block), commands.c_str(), commands.size() + 1);
+    void* bytes = GlobalLock(block);
+    if (bytes == nullptr) return std::nullopt;
+    std::memcpy(bytes, commands.c_str(), commands.size() + 1);
     GlobalUnlock(block);
-    EXPECT_TRUE(PostMessageA(server, WM_DDE_EXECUTE, reinterpret_cast<WPARAM>(window_), reinterpret_cast<LPARAM>(block)));
-    Message answer = await(server);
-    EXPECT_EQ(answer.message, static_cast<UINT>(WM_DDE_ACK)) << commands;
-    UINT_PTR status = 0, memory = 0;
-    if (answer.message == WM_DDE_ACK) {
-        UnpackDDElParam(WM_DDE_ACK, answer.lParam, &status, &memory);
-        FreeDDElParam(WM_DDE_ACK, answer.lParam);
-        EXPECT_EQ(reinterpret_cast<HGLOBAL>(memory), block);
+    std::optional<WORD> status;
+    if (PostMessageA(server, WM_DDE_EXECUTE, reinterpret_cast<WPARAM>(window_), reinterpret_cast<LPARAM>(block))) {
+        std::optional<Message> answer = await(server);
+        if (answer && answer->message == WM_DDE_ACK) {
+            UINT_PTR word = 0, memory = 0;
+            UnpackDDElParam(WM_DDE_ACK, answer->lParam, &word, &memory);
+            FreeDDElParam(WM_DDE_ACK, answer->lParam);
+            if (reinterpret_cast<HGLOBAL>(memory) == block) status = static_cast<WORD>(word);
+        }
     }
     GlobalFree(block);
-    return static_cast<WORD>(status);
+    return status;
 }
 
 std::optional<std::string> DdeClient::request(HWND server, const std::string& item) {
     ATOM itemAtom = GlobalAddAtomA(item.c_str());
     SendMessageA(server, WM_DDE_REQUEST, reinterpret_cast<WPARAM>(window_), MAKELPARAM(CF_TEXT, itemAtom));
     GlobalDeleteAtom(itemAtom);
-    Message answer = await(server);
+    std::optional<Message> answer = await(server);
+    if (!answer || (answer->message != WM_DDE_DATA && answer->message != WM_DDE_ACK)) return std::nullopt;
     UINT_PTR low = 0, high = 0;
-    UnpackDDElParam(answer.message, answer.lParam, &low, &high);
-    FreeDDElParam(answer.message, answer.lParam);
+    UnpackDDElParam(answer->message, answer->lParam, &low, &high);
+    FreeDDElParam(answer->message, answer->lParam);
     GlobalDeleteAtom(static_cast<ATOM>(high));
-    if (answer.message != WM_DDE_DATA) return std::nullopt;
+    if (answer->message != WM_DDE_DATA) return std::nullopt;
     HGLOBAL data = reinterpret_cast<HGLOBAL>(low);
     const auto* header = static_cast<const DDEDATA*>(GlobalLock(data));
     std::string text = header ? reinterpret_cast<const char*>(header->Value) : "";
@@ -112,8 +112,9 @@ std::optional<std::string> DdeClient::request(HWND server, const std::string& it
     return text;
 }
 
-void DdeClient::awaitTerminate(HWND server) {
-    EXPECT_EQ(await(server).message, static_cast<UINT>(WM_DDE_TERMINATE));
+bool DdeClient::awaitTerminate(HWND server) {
+    std::optional<Message> answer = await(server);
+    return answer && answer->message == WM_DDE_TERMINATE;
 }
 
 }  // namespace progman::testing

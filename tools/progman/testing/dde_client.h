@@ -19,12 +19,13 @@ public:
 
     // Broadcasts an initiation for service and topic "Progman"; the answering server or null.
     HWND initiate();
-    // Sends the commands in an execute and waits for the acknowledgement: its status word.
-    WORD execute(HWND server, const std::string& commands);
+    // Sends the commands in an execute and waits for the acknowledgement: its status word;
+    // nullopt when none came or it did not give the command memory back.
+    std::optional<WORD> execute(HWND server, const std::string& commands);
     // Requests ITEM as text and waits for the answer: the data, or nullopt for a negative one.
     std::optional<std::string> request(HWND server, const std::string& item);
-    // Waits for the server's terminate.
-    void awaitTerminate(HWND server);
+    // Waits for the server's terminate; false when something else or nothing came.
+    bool awaitTerminate(HWND server);
 
 private:
     struct Message {
@@ -32,8 +33,9 @@ private:
         HWND from;
         LPARAM lParam;
     };
-    // Runs the message loop until a DDE message from SERVER arrives.
-    Message await(HWND server);
+    // Runs the message loop until a DDE message from SERVER arrives (nullopt after 30 seconds
+    // without one, so that a server that never answers cannot hold the caller).
+    std::optional<Message> await(HWND server);
     static LRESULT CALLBACK proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND window_ = nullptr;
