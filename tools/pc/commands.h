@@ -7,6 +7,7 @@ int cmdInit(const Args& args);
 int cmdDisk(const Args& args);
 int cmdReg(const Args& args);
 int cmdGroups(const Args& args);
+int cmdStart(const Args& args);
 int cmdRun(const Args& args);
 int cmdWait(const Args& args);
 int cmdWindows(const Args& args);

@@ -8,6 +8,7 @@ const tools::Command kCommands[] = {
     {"disk", cmdDisk, "disk DIR FOLDER          put a distribution folder's files onto drive A:"},
     {"reg", cmdReg, "reg DIR [KEY]            print the registry (or one key and below) in REGEDIT4 form"},
     {"groups", cmdGroups, "groups DIR               list the Program Manager groups and their items"},
+    {"start", cmdStart, "start DIR GROUP ITEM     start a Program Manager item as a double-click on it does"},
     {"run", cmdRun, "run DIR CMDLINE          start a program of the PC as WinExec does; prints its process id"},
     {"wait", cmdWait, "wait DIR [--timeout S]   wait until no program of the PC runs (exit 1 on time-out)"},
     {"windows", cmdWindows, "windows DIR              list the top-level windows of the PC's desktop"},

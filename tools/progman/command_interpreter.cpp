@@ -121,7 +121,7 @@ private:
         if (Failure failure = checkCount("AddItem", a, 1, 9); !failure.empty()) return failure;
         ProgramItem item;
         item.commandLine = a[0];
-        if (item.commandLine.empty()) return "AddItem needs a command line";
+        if (item.commandLine.find_first_not_of(" \t") == std::string::npos) return "AddItem needs a command line";
         item.name = optionalArgument(a, 1).empty() ? nameFromCommandLine(item.commandLine) : a[1];
         item.iconPath = optionalArgument(a, 2);
         int x = 0, y = 0, minimize = 0;

@@ -68,6 +68,7 @@ TEST_F(CommandInterpreterTest, AcknowledgementPerExecute) {
         {"[AddItem(C.EXE,C,,x)]", false, {"A", "B"}},          // icon index not a number
         {"[AddItem(C.EXE,C,,0,10)]", false, {"A", "B"}},       // x without y
         {"[AddItem(,C)]", false, {"A", "B"}},                   // no command line
+        {"[AddItem(\"  \",C)]", false, {"A", "B"}},
         {"[AddItem(1,2,3,4,5,6,7,8,9,10)]", false, {"A", "B"}},
         {"[DeleteItem(A,B)]", false, {"A", "B"}},
         {"[ShowGroup(Nowhere,1)][DeleteItem(A)]", false, {"A", "B"}},
