@@ -4,6 +4,7 @@
 #include "kernel/pc_create.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 
@@ -36,6 +37,11 @@ int cmdInit(const Args& args) {
     }
     if (dir.empty()) throw std::runtime_error("usage: pc init DIR [--screen 640x480|800x600|1024x768] [--korean] [--force]");
     platform::createPc(dir, options);
+    // Program Manager lives in the Windows directory, where WinExec("Progman") finds it.
+    const std::filesystem::path progman = std::filesystem::path(dir) / "c" / "WINDOWS" / "PROGMAN.EXE";
+    std::error_code error;
+    std::filesystem::copy_file(KIT_PROGMAN_IMAGE, progman, std::filesystem::copy_options::overwrite_existing, error);
+    if (error) throw std::runtime_error("cannot copy " KIT_PROGMAN_IMAGE " to " + progman.string() + ": " + error.message());
     std::printf("PC created in %s (%dx%d, code page %d%s)\n", dir.c_str(), options.screenWidth,
                 options.screenHeight, options.codePage, options.korean ? ", Korean" : "");
     return 0;

@@ -5,6 +5,7 @@
 
 #include "win/gdi.h"
 #include "win/memory.h"
+#include "win/paint.h"
 #include "win/user.h"
 
 #include <algorithm>
@@ -25,6 +26,8 @@ struct ProgmanState {
 ProgmanState g_progman;
 
 constexpr WORD kAckPositive = 0x8000;
+constexpr int kMargin = 4;       // client pixels left of and above the list
+constexpr int kItemIndent = 32;  // where item names begin
 
 bool inConversation(HWND client) {
     return std::find(g_progman.conversations.begin(), g_progman.conversations.end(), client) !=
@@ -133,6 +136,29 @@ void onTerminate(HWND window, HWND client) {
 }
 
 
+// The groups, each with its items indented below it, one line each.
+void paintGroups(HWND window) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    const int lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    int y = kMargin;
+    for (const progman::ProgramGroup& group : progman::GroupStore().list().groups) {
+        TextOutA(dc, kMargin, y, group.name.c_str(), static_cast<int>(group.name.size()));
+        y += lineHeight;
+        for (const progman::ProgramItem& item : group.items) {
+            TextOutA(dc, kItemIndent, y, item.name.c_str(), static_cast<int>(item.name.size()));
+            y += lineHeight;
+        }
+    }
+    SelectObject(dc, oldFont);
+    EndPaint(window, &ps);
+}
+
 }  // namespace
 
 LRESULT CALLBACK ProgmanWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -162,6 +188,9 @@ LRESULT CALLBACK ProgmanWndProc(HWND window, UINT message, WPARAM wParam, LPARAM
     }
     case WM_DDE_TERMINATE:
         onTerminate(window, client);
+        return 0;
+    case WM_PAINT:
+        paintGroups(window);
         return 0;
     case WM_DESTROY:
         terminateConversations(window);

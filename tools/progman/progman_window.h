@@ -2,6 +2,7 @@
 // service and topic "Progman": it answers initiations, carries out executes with a positive or
 // negative acknowledgement each, answers a request for the "Groups" item with text data, and
 // answers terminates. An execute with ExitProgman is acknowledged first and then ends the program.
+// While visible it shows the groups and, indented below each, its items.
 #pragma once
 
 #include "win/types.h"

@@ -74,6 +74,14 @@ TEST_F(PcCommands, NamesAGroupFileThatCannotBeReadAndFails) {
     EXPECT_NE(run.errors.find("C:\\WINDOWS\\KEPT.GRP: the group file is missing"), std::string::npos) << run.errors;
 }
 
+TEST_F(PcCommands, InitPutsProgramManagerIntoTheWindowsDirectory) {
+    Run run = pc("init '" + (pc_.root() / "fresh").string() + "'");
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    const fs::path image = pc_.root() / "fresh/c/WINDOWS/PROGMAN.EXE";
+    ASSERT_TRUE(fs::exists(image));
+    EXPECT_NE(fs::status(image).permissions() & fs::perms::owner_exec, fs::perms::none);
+}
+
 TEST_F(PcCommands, RefusesAFolderThatIsNoPc) {
     const fs::path notPc = pc_.root() / "plain";
     fs::create_directory(notPc);

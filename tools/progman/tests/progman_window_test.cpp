@@ -6,6 +6,7 @@
 
 #include "kernel/testing/test_pc.h"
 #include "win/memory.h"
+#include "win/paint.h"
 #include "win/user.h"
 
 #include <gtest/gtest.h>
@@ -248,6 +249,43 @@ TEST_F(ProgmanWindowTest, AnswersATerminateOnceAndRefusesLinks) {
         EXPECT_EQ(answered, item) << message;
         GlobalDeleteAtom(item);
     }
+}
+
+// Pixels of the window's client area in RECT that are not its background.
+int ink(HWND window, const RECT& rect) {
+    HDC dc = GetDC(window);
+    const COLORREF background = GetSysColor(COLOR_WINDOW);
+    int count = 0;
+    for (int y = rect.top; y < rect.bottom; ++y)
+        for (int x = rect.left; x < rect.right; ++x)
+            if (GetPixel(dc, x, y) != background) ++count;
+    ReleaseDC(window, dc);
+    return count;
+}
+
+TEST_F(ProgmanWindowTest, ShowsTheGroupsWithTheirItemsIndented) {
+    ShowWindow(server, SW_SHOWNORMAL);
+    pump();
+    HDC dc = GetDC(server);
+    SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    ReleaseDC(server, dc);
+    const int line = metrics.tmHeight + metrics.tmExternalLeading;
+    ASSERT_GT(line, 0);
+    const RECT groupLine{0, 4, 30, 4 + line}, itemLineStart{0, 4 + line, 30, 4 + 2 * line},
+        itemLineName{32, 4 + line, 200, 4 + 2 * line};
+    EXPECT_EQ(ink(server, RECT{0, 0, 200, 4 + 2 * line}), 0);
+
+    ASSERT_EQ(execute("[CreateGroup(Main)][AddItem(A.EXE,Accessory)]"), 0x8000);
+    pump();
+    EXPECT_GT(ink(server, groupLine), 0);
+    EXPECT_EQ(ink(server, itemLineStart), 0);
+    EXPECT_GT(ink(server, itemLineName), 0);
+
+    ASSERT_EQ(execute("[DeleteGroup(Main)]"), 0x8000);
+    pump();
+    EXPECT_EQ(ink(server, RECT{0, 0, 200, 4 + 2 * line}), 0);
 }
 
 }  // namespace
