@@ -19,7 +19,6 @@ namespace {
 
 // Program-wide state of Program Manager: one instance, alive for the process.
 struct ProgmanState {
-    HWND window = nullptr;
     progman::CommandInterpreter commands;
     std::vector<HWND> conversations;  // clients whose conversation is open
 };
@@ -208,10 +207,10 @@ HWND createProgmanWindow(HINSTANCE instance, int showCommand) {
     windowClass.lpszClassName = kProgmanClass;
     if (!RegisterClassA(&windowClass)) return nullptr;
     g_progman = ProgmanState{};
-    g_progman.window = CreateWindowA(kProgmanClass, kProgmanTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                                     CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
-    if (g_progman.window == nullptr) return nullptr;
-    ShowWindow(g_progman.window, showCommand);
-    UpdateWindow(g_progman.window);
-    return g_progman.window;
+    HWND window = CreateWindowA(kProgmanClass, kProgmanTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+    if (window == nullptr) return nullptr;
+    ShowWindow(window, showCommand);
+    UpdateWindow(window);
+    return window;
 }
