@@ -3,7 +3,7 @@
 #include "dialog/controls.h"
 #include "dialog/dialog_create.h"
 #include "dialog/dialog_state.h"
-#include "dialog/template_names.h"
+#include "dialog/dialog_record.h"
 #include "gdi/dialog_units.h"
 #include "gdi/display.h"
 #include "rc/templates.h"
@@ -111,7 +111,6 @@ HWND createDialog(HINSTANCE instance, LPCSTR templateName, HWND parent, DLGPROC 
         return nullptr;
     }
     DialogState& kept = attachState(dialog, std::move(state));
-    recordTemplateName(dialog, kept.templateName);
     if (!makeControls(dialog, instance, *t, kept.baseUnits, kept.font)) {
         DWORD error = GetLastError();
         DestroyWindow(dialog);
@@ -132,6 +131,7 @@ void finishDialog(HWND dialog, LPARAM param, bool show) {
         if ((state = stateOf(dialog))) state->lastFocus = first;
         if (SendMessageA(first, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageA(first, EM_SETSEL, 0, -1);
     }
+    if ((state = stateOf(dialog))) publishDialogRecord(dialog, state->templateName);
     if (show && IsWindow(dialog)) ShowWindow(dialog, SW_SHOW);
 }
 

@@ -2,7 +2,7 @@
 // platform's default dialog handling to what the procedure leaves.
 #include "dialog/controls.h"
 #include "dialog/dialog_state.h"
-#include "dialog/template_names.h"
+#include "dialog/dialog_record.h"
 #include "user/window.h"
 #include "win/paint.h"
 
@@ -91,9 +91,17 @@ LRESULT defaultHandling(HWND dialog, DialogState* state, UINT message, WPARAM wP
         }
         return 0;
     }
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CHAR: {
+        // Keys sent to the dialog window itself belong to its focused control.
+        HWND focus = GetFocus();
+        if (focus && focus != dialog && IsChild(dialog, focus)) return SendMessageA(focus, message, wParam, lParam);
+        return 0;
+    }
     case WM_NCDESTROY:
         if (state && state->ownsFont) DeleteObject(state->font);
-        forgetTemplateName(dialog);
+        forgetDialogRecord(dialog);
         dropState(dialog);
         break;
     }

@@ -36,6 +36,15 @@ HDC screenDc() {
     return gdi::createDc(screen, POINT{0, 0}, gdi::boundsOf(*screen));
 }
 
+// The default handling of WM_PAINT is a paint cycle with nothing drawn: frame and background.
+const bool gDefaultPaintInstalled = [] {
+    user::windowEvents().paint = [](HWND window) {
+        PAINTSTRUCT ps;
+        if (BeginPaint(window, &ps)) EndPaint(window, &ps);
+    };
+    return true;
+}();
+
 }  // namespace
 
 HDC WINAPI BeginPaint(HWND window, LPPAINTSTRUCT paint) {

@@ -41,7 +41,8 @@ LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_GETTEXTLENGTH:
         return static_cast<LRESULT>(w->title.size());
     case WM_PAINT:
-        validate(window);
+        if (windowEvents().paint) windowEvents().paint(window);
+        else validate(window);
         return 0;
     case WM_ERASEBKGND: {
         // The class brush fills the client area; a class without one leaves it to WM_PAINT.

@@ -78,6 +78,7 @@ struct WindowEvents {
     std::function<void(Window&)> created;    // after WM_CREATE succeeded
     std::function<void(Window&)> destroyed;  // before the object goes away
     std::function<void(Window&)> changed;    // shown, hidden, moved, resized or retitled
+    std::function<void(HWND)> paint;         // DefWindowProcA's WM_PAINT: an empty paint cycle
 };
 WindowEvents& windowEvents();
 
