@@ -218,10 +218,16 @@ void Connection::setAnswerHook(std::function<void()> hook) {
 
 void Connection::wakeWaiters() {
     Shared& s = shared();
-    std::lock_guard guard(s.lock);
-    if (!s.current) return;
-    std::lock_guard inner(s.current->lock_);
-    s.current->answered_.notify_all();
+    std::function<void()> hook;
+    {
+        std::lock_guard guard(s.lock);
+        hook = s.answerHook;
+        if (s.current) {
+            std::lock_guard inner(s.current->lock_);
+            s.current->answered_.notify_all();
+        }
+    }
+    if (hook) hook();
 }
 
 bool Connection::alive() const {

@@ -56,7 +56,7 @@ public:
     static void setInbox(Inbox* inbox);
     // Called on the reader thread after every answer and when the service goes away.
     static void setAnswerHook(std::function<void()> hook);
-    // Wakes every wait for an answer (a started process ended).
+    // Wakes every wait for an answer and runs the answer hook (a started process ended).
     static void wakeWaiters();
 
     Connection(const Connection&) = delete;

@@ -8,6 +8,8 @@
 #include "kernel/pc.h"
 #include "process/programs.h"
 #include "time/clock.h"
+#include "user/dispatch.h"
+#include "user/link.h"
 #include "win/kernel.h"
 #include "win/process.h"
 
@@ -132,12 +134,15 @@ StartResult startProgram(const std::string& commandLine, UINT show, const StartO
     result.pid = pid;
     result.code = 33;
     try {
-        desktop::Connection& connection = desktop::Connection::get();
+        // While it waits, the starter still answers what is sent to it: a program that
+        // broadcasts as it starts must not stall on its starter.
+        desktop::Connection& connection = user::link::connection();
         std::uint64_t call = connection.startCall(desktop::Kind::awaitIdle, desktop::Writer().i64(pid));
         std::optional<desktop::Reader> answer;
-        auto state = connection.waitAnswer(call, std::chrono::steady_clock::now() + kInputIdleTimeout,
-                                           [pid] { return desktop::hasEnded(pid); }, answer);
-        if (state == desktop::Connection::State::waiting) connection.abandon(call);
+        bool answered = user::waitAnsweringSends(*user::currentQueue(), [&] {
+            return connection.answer(call, answer) != desktop::Connection::State::waiting || desktop::hasEnded(pid);
+        }, std::chrono::steady_clock::now() + kInputIdleTimeout);
+        if (!answered || !answer) connection.abandon(call);
     } catch (const std::exception&) {
         // The program runs; only the wait for it could not be made.
     }

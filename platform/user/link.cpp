@@ -41,7 +41,10 @@ public:
 
     // The PC shuts down: the program ends at once, as the platform ends what is left at the
     // end of a shut-down.
-    void endSession() override { std::_Exit(0); }
+    void endSession() override {
+        if (desktop::Connection* c = desktop::Connection::existing()) c->notify(Kind::programEnd, Writer().i64(0));
+        std::_Exit(0);
+    }
 
     static void answerSent(std::uint64_t delivery, LRESULT result) {
         if (desktop::Connection* c = desktop::Connection::existing())
