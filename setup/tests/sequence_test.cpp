@@ -4,7 +4,6 @@
 
 #include "lz/compress.h"
 #include "program_groups.h"
-#include "progman_window.h"
 #include "win/gdi.h"
 #include "win/paint.h"
 #include "win/registry.h"
@@ -87,8 +86,8 @@ TEST_F(Sequence, InstallsEveryPartOfTheScriptAndRecordsIt)
     disk("README.TXT", "notes");
     disk("MPEG.VXD", "capture device");
     write("C:\\WINDOWS\\OLD.DRV", "old");
-    HWND progman = createProgmanWindow(programInstance(), SW_HIDE);
-    ASSERT_NE(progman, nullptr);
+    // The Program Manager that the command script starts, as on a PC made by pc init.
+    std::filesystem::copy_file(KIT_PROGMAN_PROGRAM, host("C:\\WINDOWS\\PROGMAN.EXE"));
 
     run({{"EXECPATH",
           [](HWND dialog) {
@@ -99,7 +98,6 @@ TEST_F(Sequence, InstallsEveryPartOfTheScriptAndRecordsIt)
               return true;
           }},
          {"REBOOTDLG", press(IDCANCEL)}});
-    DestroyWindow(progman);
 
     std::vector<std::string> dialogs;
     std::copy_if(seen.begin(), seen.end(), std::back_inserter(dialogs),
@@ -198,6 +196,7 @@ TEST_F(Sequence, AFailedCopyLeavesWhatWasDoneAndKeepsAnExistingDestination)
     disk("A.TXT", "a");
     disk("B.TXT", "b");
     disk("D.TXT", "d");
+    CreateDirectoryA("C:\\TVPLAYER", nullptr);
     write("C:\\TVPLAYER\\KEEP.TXT", "precious");
 
     HWND copyDialog = nullptr;

@@ -3,7 +3,7 @@
 // answer of the test's list acts on it.
 #pragma once
 
-#include "dialog/template_names.h"
+#include "automation/automation.h"
 #include "kernel/module.h"
 #include "kernel/paths.h"
 #include "kernel/pc.h"
@@ -12,6 +12,7 @@
 #include "setup/setup_state.h"
 #include "time/clock.h"
 #include "win/dialog.h"
+#include "win/kernel.h"
 #include "win/profile.h"
 #include "win/user.h"
 
@@ -41,10 +42,10 @@ inline HINSTANCE programInstance()
 // The name automation knows a window by: its template name, else its title.
 inline std::string windowName(HWND window)
 {
-    std::optional<std::string> name = platform::dialog::templateNameOf(
-        platform::Pc::current().runFolder(), static_cast<std::uint64_t>(reinterpret_cast<ULONG_PTR>(window)));
-    if (name)
-        return *name;
+    const auto handle = static_cast<std::uint64_t>(reinterpret_cast<ULONG_PTR>(window));
+    for (const platform::automation::Window& w : platform::automation::windows())
+        if (w.record.handle == handle && !w.templateName.empty())
+            return w.templateName;
     char title[256] = "";
     GetWindowTextA(window, title, sizeof title);
     return title;
@@ -110,7 +111,6 @@ protected:
     }
     static void write(const std::string& windowsPath, const std::string& content)
     {
-        std::filesystem::create_directories(host(windowsPath).parent_path());
         platform::testing::writeHostFile(host(windowsPath), content);
     }
     static std::string profile(const std::string& file, const char* section, const char* key)
