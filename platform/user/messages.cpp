@@ -117,6 +117,12 @@ void postLocal(Window& w, UINT message, WPARAM wParam, LPARAM lParam) {
     noteArrival(*w.queue);
 }
 
+// Messages whose lParam points into the sender's memory: another program cannot read it, so
+// they do not leave the process (the receiver would read stray memory).
+bool carriesPointer(UINT message) {
+    return message == WM_CREATE || message == WM_NCCREATE || message == WM_SETTEXT || message == WM_GETTEXT;
+}
+
 struct LocalAnswer {
     bool ready = false;
     LRESULT result = 0;
@@ -148,6 +154,11 @@ LRESULT sendOne(HWND target, UINT message, WPARAM wParam, LPARAM lParam,
         return ok ? answer->result : 0;
     }
     held.unlock();
+    if (carriesPointer(message)) {
+        ok = false;
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
     desktop::Connection* connection;
     try {
         connection = &link::connection();
@@ -295,6 +306,10 @@ BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam
             postLocal(*w, message, wParam, lParam);
             return TRUE;
         }
+    }
+    if (carriesPointer(message)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
     }
     if (link::post(window, message, wParam, lParam)) return TRUE;
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);

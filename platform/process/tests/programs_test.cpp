@@ -90,6 +90,18 @@ TEST_F(ProgramsTest, ABroadcastIsAnsweredByEveryProgramDuringTheBroadcastTheLate
     EXPECT_EQ(answeredBy, (std::vector<HWND>{second, first}));
 }
 
+TEST_F(ProgramsTest, TextMessagesDoNotCarryPointersIntoAnotherProgram) {
+    HWND other = start("Texts", "t");
+    char buffer[16] = "unchanged";
+    EXPECT_EQ(SendMessageA(other, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer)), 0);
+    EXPECT_STREQ(buffer, "unchanged");
+    EXPECT_FALSE(PostMessageA(other, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("x")));
+    // The title is still readable through the desktop.
+    EXPECT_EQ(GetWindowTextA(other, buffer, sizeof buffer), 1);
+    EXPECT_STREQ(buffer, "t");
+    EXPECT_TRUE(IsWindow(other));
+}
+
 TEST_F(ProgramsTest, MessagesPostedByAnotherProgramArriveInOrder) {
     HWND other = start("Poster", "p");
     SendMessageA(other, kPostMany, reinterpret_cast<WPARAM>(tester), 200);
