@@ -214,6 +214,33 @@ TEST_F(ProgressWindowTest, KoreanModeUsesTheWiderTemplateAndTheKoreanNotice)
     }
 }
 
+TEST_F(ProgressWindowTest, PaintsTheNoticeInARaisedLightGreyBox)
+{
+    writeScript(";\r\n");
+    start();
+    RECT client;
+    GetClientRect(progress, &client);
+    const int w = client.right, h = client.bottom;
+    HDC dc = GetDC(progress);
+    const COLORREF white = RGB(255, 255, 255), black = RGB(0, 0, 0), grey = RGB(192, 192, 192);
+    EXPECT_EQ(GetPixel(dc, 0, h / 2), white);
+    EXPECT_EQ(GetPixel(dc, w / 2, 0), white);
+    EXPECT_EQ(GetPixel(dc, w - 1, h / 2), black);
+    EXPECT_EQ(GetPixel(dc, w / 2, h - 1), black);
+    EXPECT_EQ(GetPixel(dc, 2, 2), grey);
+    // The sentence lies in the middle: dark pixels on the centre row, none near the frame.
+    int dark = 0;
+    for (int x = 1; x < w - 1; ++x)
+        for (int y = 1; y < h - 1; ++y)
+            if (GetPixel(dc, x, y) == black) {
+                ++dark;
+                EXPECT_GT(y, 2);
+                EXPECT_LT(y, h - 3);
+            }
+    EXPECT_GT(dark, 50) << "no notice drawn";
+    ReleaseDC(progress, dc);
+}
+
 TEST_F(ProgressWindowTest, RemoveRunEntryTakesOutTheFirstWordThatNamesTheProgramsOwnFile)
 {
     struct Case {
