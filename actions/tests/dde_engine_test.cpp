@@ -126,6 +126,17 @@ TEST_F(DdeEngineTest, ExecuteReportsTheAnswerAndReleasesTheCommandMemory)
     }
 }
 
+TEST_F(DdeEngineTest, TheWaitLeavesEveryOtherMessageQueued)
+{
+    DdeTestServer server("server");
+    HWND partner = ddeInitiate("Progman", "Progman");
+    PostMessageA(owner, WM_USER, 0, 0);
+    EXPECT_EQ(ddeExecute(partner, "[X()]"), 0x8000);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER));
+}
+
 TEST_F(DdeEngineTest, InitiationAtomsAreReleasedOnEveryWayOut)
 {
     {
