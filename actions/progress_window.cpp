@@ -107,10 +107,14 @@ BOOL loadCommandScript(HWND window)
     int pathLength = std::snprintf(path, sizeof path, "%s\\WININST.INF", progressState.scriptDirectory);
     if (pathLength < 0 || static_cast<size_t>(pathLength) >= sizeof path)
         return FALSE;
+    // Critical errors fail quietly while the script loads; the missing-file box still asks.
+    SetErrorMode(SEM_FAILCRITICALERRORS);
     OFSTRUCT reopen;
     HFILE file = OpenFile(path, &reopen, OF_READ | OF_PROMPT);
-    if (file == HFILE_ERROR)
+    if (file == HFILE_ERROR) {
+        SetErrorMode(0);
         return FALSE;
+    }
 
     BOOL loaded = FALSE;
     LONG length = _llseek(file, 0, FILE_END);
@@ -131,6 +135,7 @@ BOOL loadCommandScript(HWND window)
     if (memory)
         GlobalFree(memory);
     _lclose(file);
+    SetErrorMode(0);
     return loaded;
 }
 

@@ -1,4 +1,5 @@
 // OpenFile and the handle calls of the older file interface (_lread, _lwrite, _llseek, _lclose).
+#include "kernel/error_mode.h"
 #include "kernel/file_object.h"
 #include "kernel/hooks.h"
 #include "kernel/module.h"
@@ -116,7 +117,8 @@ HFILE WINAPI OpenFile(LPCSTR path, LPOFSTRUCT ofs, UINT style) {
         if (h != HFILE_ERROR) return h;
         const DWORD error = GetLastError();
         const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-        if (!(style & OF_PROMPT) || (style & OF_CREATE) || !missing || !platform::hooks::promptMissingFile)
+        const bool boxAllowed = !(platform::kernel::errorMode() & SEM_NOOPENFILEERRORBOX);
+        if (!(style & OF_PROMPT) || (style & OF_CREATE) || !missing || !boxAllowed || !platform::hooks::promptMissingFile)
             return HFILE_ERROR;
         std::string shown = ofs ? std::string(ofs->szPathName) : resolved;
         if (!platform::hooks::promptMissingFile(shown)) {

@@ -105,6 +105,11 @@ TEST(OpenFile, PromptOffersRetryForAMissingFile) {
     EXPECT_EQ(OpenFile("A:\\DISK3.DAT", &ofs, OF_READ | OF_PROMPT), HFILE_ERROR);
     EXPECT_EQ(prompts, 2);
     EXPECT_EQ(GetLastError(), DWORD{ERROR_FILE_NOT_FOUND});
+    // A process that asked for no such boxes gets none.
+    EXPECT_EQ(SetErrorMode(SEM_NOOPENFILEERRORBOX), 0u);
+    EXPECT_EQ(OpenFile("A:\\DISK4.DAT", &ofs, OF_READ | OF_PROMPT), HFILE_ERROR);
+    EXPECT_EQ(prompts, 2);
+    EXPECT_EQ(SetErrorMode(0), UINT{SEM_NOOPENFILEERRORBOX});
     platform::hooks::promptMissingFile = nullptr;
 }
 
