@@ -134,10 +134,11 @@ void type(const Window& window, int id, const std::string& utf8) {
     for (unsigned char ch : bytes) post(c.record.handle, WM_CHAR, ch, 0);
 }
 
-std::string text(const Window& window, int id) {
-    const Control& c = controlOf(window, id);
-    std::optional<WindowRecord> now = recordOf(c.record.handle);
-    if (!now) throw AutomationError("control " + std::to_string(id) + " of \"" + title(window) + "\" is gone");
+std::string text(const Window& window, int id) { return text(controlOf(window, id)); }
+
+std::string text(const Control& control) {
+    std::optional<WindowRecord> now = recordOf(control.record.handle);
+    if (!now) throw AutomationError("control " + std::to_string(control.id) + " is gone");
     return ::platform::text::toUtf8(now->title, codePage());
 }
 
@@ -147,22 +148,41 @@ std::string title(const Window& window) {
 }
 
 void keys(const std::vector<std::string>& keyList) {
+    std::vector<WindowRecord> all = topLevelRecords();
+    auto takesKeys = [](const WindowRecord& r) { return r.visible && !(r.style & WS_DISABLED); };
     std::optional<WindowRecord> target;
-    for (const WindowRecord& r : topLevelRecords())
-        if (r.visible && !(r.style & WS_DISABLED)) {
+    for (const WindowRecord& r : all)
+        if (takesKeys(r)) {
             target = r;
             break;
         }
     if (!target) throw AutomationError("no window has the keyboard");
+    // Owned windows stand above their owner: a shown one of them has the keyboard instead.
+    bool moved = true;
+    for (std::size_t steps = 0; moved && steps < all.size(); ++steps) {
+        moved = false;
+        for (const WindowRecord& r : all)
+            if (takesKeys(r) && r.owner == target->handle && r.handle != target->handle) {
+                target = r;
+                moved = true;
+                break;
+            }
+    }
+    // A key may end its window (Escape, Enter): what follows it then has nowhere to go.
+    bool delivered = false;
+    auto deliver = [&](UINT message, WPARAM wParam) {
+        if (PostMessageA(hwndOf(target->handle), message, wParam, 0)) delivered = true;
+        else if (!delivered) throw AutomationError("window " + std::to_string(target->handle) + " is gone");
+    };
     for (const std::string& k : keyList) {
         if (std::optional<Key> key = namedKey(k)) {
-            if (key->shift) post(target->handle, WM_KEYDOWN, VK_SHIFT, 0);
-            post(target->handle, WM_KEYDOWN, key->code, 0);
-            post(target->handle, WM_KEYUP, key->code, 0);
-            if (key->shift) post(target->handle, WM_KEYUP, VK_SHIFT, 0);
+            if (key->shift) deliver(WM_KEYDOWN, VK_SHIFT);
+            deliver(WM_KEYDOWN, key->code);
+            deliver(WM_KEYUP, key->code);
+            if (key->shift) deliver(WM_KEYUP, VK_SHIFT);
             continue;
         }
-        for (unsigned char ch : ::platform::text::fromUtf8(k, codePage())) post(target->handle, WM_CHAR, ch, 0);
+        for (unsigned char ch : ::platform::text::fromUtf8(k, codePage())) deliver(WM_CHAR, ch);
     }
 }
 

@@ -46,8 +46,10 @@ Window findWindow(const std::string& name, std::uint64_t timeoutMilliseconds);
 void click(const Window& window, int id);
 // Replaces the text of edit control ID as if typed: all of it selected, then the characters.
 void type(const Window& window, int id, const std::string& utf8);
-// The text of control ID, or the title of the window itself.
+// The text of control ID (the first of that identifier), of one control, or the title of the
+// window itself.
 std::string text(const Window& window, int id);
+std::string text(const Control& control);
 std::string title(const Window& window);
 // Sends keys to the foreground window: names (Enter, Escape, Tab, Space, Backspace, Delete,
 // Home, End, Left, Right, Up, Down; "Shift+Tab") or else text, one character after the other.

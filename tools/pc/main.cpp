@@ -13,6 +13,12 @@ const tools::Command kCommands[] = {
     {"wait", cmdWait, "wait DIR [--timeout S]   wait until no program of the PC runs (exit 1 on time-out)"},
     {"windows", cmdWindows, "windows DIR              list the top-level windows of the PC's desktop"},
     {"log", cmdLog, "log DIR                  print the PC's event log"},
+    {"shot", cmdShot, "shot DIR FILE.png        write the PC's screen as a PNG picture"},
+    {"click", cmdClick, "click DIR WINDOW ID      press control ID of a window (title, class or dialog template)"},
+    {"type", cmdType, "type DIR WINDOW ID TEXT  replace the text of an edit control as if typed"},
+    {"text", cmdText, "text DIR WINDOW [ID]     print a control's text, or the window's title and all its controls"},
+    {"key", cmdKey, "key DIR KEY...           send keys (Enter, Escape, Tab, Shift+Tab, ... or text) to the focused window"},
+    {"close", cmdClose, "close DIR WINDOW         close a window as its system menu does"},
 };
 
 }  // namespace
