@@ -54,10 +54,15 @@ RECT inPixels(short x, short y, short cx, short cy, SIZE base) {
     return RECT{r.left, r.top, r.left + r.right, r.top + r.bottom};
 }
 
+// A modal frame asked for by the dialog style is the window's modal frame.
+DWORD frameExStyle(const rc::DialogTemplate& t) {
+    return t.exStyle | ((t.style & DS_MODALFRAME) ? WS_EX_DLGMODALFRAME : 0);
+}
+
 // The screen rectangle of the dialog window.
 RECT placement(const rc::DialogTemplate& t, SIZE base, HWND owner) {
     RECT client = inPixels(t.x, t.y, t.cx, t.cy, base);
-    RECT insets = user::frameInsets(t.style, t.exStyle);
+    RECT insets = user::frameInsets(t.style, frameExStyle(t));
     int width = client.right - client.left + insets.left + insets.right;
     int height = client.bottom - client.top + insets.top + insets.bottom;
     POINT at{client.left, client.top};
@@ -104,7 +109,7 @@ HWND createDialog(HINSTANCE instance, LPCSTR templateName, HWND parent, DLGPROC 
     RECT at = placement(*t, state->baseUnits, owner);
     std::string className = t->windowClass.present && !t->windowClass.isNumber ? t->windowClass.text : kDialogClass;
     DWORD style = t->style & ~static_cast<DWORD>(WS_VISIBLE);
-    HWND dialog = CreateWindowExA(t->exStyle, className.c_str(), t->title.c_str(), style, at.left, at.top,
+    HWND dialog = CreateWindowExA(frameExStyle(*t), className.c_str(), t->title.c_str(), style, at.left, at.top,
                                   at.right - at.left, at.bottom - at.top, owner, nullptr, instance, nullptr);
     if (!dialog) {
         if (state->ownsFont) DeleteObject(state->font);

@@ -218,6 +218,10 @@ TEST_F(DialogManagerTest, ModelessTemplateWithVisibleStyleShowsItself) {
     HWND shown = modeless("InstDosWinClass");
     HWND hidden = modeless("FILECOPY");
     EXPECT_TRUE(IsWindowVisible(shown));
+    RECT outer, client;
+    GetWindowRect(shown, &outer);
+    GetClientRect(shown, &client);
+    EXPECT_EQ(outer.right - outer.left - client.right, 6);  // DS_MODALFRAME: three pixels a side
     EXPECT_FALSE(IsWindowVisible(hidden));
     // A message for the dialog or its controls is the dialog's; others are not.
     MSG mine{GetDlgItem(shown, 1000), WM_NULL, 0, 0, 0, {}};
