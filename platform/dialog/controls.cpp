@@ -89,6 +89,7 @@ void registerClasses() {
             wc.lpszClassName = e.name;
             RegisterClassA(&wc);
         }
+        installMissingFileBox();
     });
 }
 

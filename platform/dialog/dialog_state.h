@@ -24,8 +24,10 @@ struct DialogState {
     HWND lastFocus = nullptr;   // the control to give the focus back to
 };
 
-// Registers the dialog class and the control classes once per process.
+// Registers the dialog class and the control classes once per process, and puts up the box that
+// OpenFile shows for a missing file.
 void registerClasses();
+void installMissingFileBox();
 
 // The state of a dialog window of this process, or null.
 DialogState* stateOf(HWND dialog);

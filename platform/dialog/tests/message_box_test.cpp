@@ -75,6 +75,34 @@ TEST_F(MessageBoxTest, TextLinesAndIconSetTheLayout) {
     EXPECT_GT(withIcon.right, one.right);       // the icon stands left of the text
 }
 
+TEST_F(MessageBoxTest, OpenFileAsksForAMissingFileWithRetryAndCancel) {
+    int boxes = 0;
+    auto answer = [&](WPARAM button, bool insertDisk) {
+        whenLooping([&, button, insertDisk](HWND box) {
+            ++boxes;
+            char caption[64];
+            GetWindowTextA(box, caption, sizeof caption);
+            EXPECT_STREQ(caption, "File Not Found");
+            EXPECT_NE(GetDlgItem(box, IDRETRY), nullptr);
+            EXPECT_NE(GetDlgItem(box, IDCANCEL), nullptr);
+            if (insertDisk) {  // the user puts the disk in before choosing Retry
+                OFSTRUCT made{};
+                _lclose(OpenFile("A:\\DISK2.DAT", &made, OF_CREATE));
+            }
+            PostMessageA(GetDlgItem(box, static_cast<int>(button)), BM_CLICK, 0, 0);
+        });
+    };
+    OFSTRUCT ofs{};
+    answer(IDRETRY, true);
+    HFILE found = OpenFile("A:\\DISK2.DAT", &ofs, OF_READ | OF_PROMPT);
+    EXPECT_NE(found, HFILE_ERROR);
+    _lclose(found);
+    answer(IDCANCEL, false);
+    EXPECT_EQ(OpenFile("A:\\DISK3.DAT", &ofs, OF_READ | OF_PROMPT), HFILE_ERROR);
+    EXPECT_EQ(GetLastError(), DWORD{ERROR_FILE_NOT_FOUND});
+    EXPECT_EQ(boxes, 2);
+}
+
 TEST_F(MessageBoxTest, UnknownTypeFails) {
     EXPECT_EQ(MessageBoxA(owner, "x", "y", 0x0F), 0);
     EXPECT_TRUE(IsWindowEnabled(owner));
