@@ -77,6 +77,8 @@ void click(HWND window) {
 }  // namespace
 
 LRESULT CALLBACK buttonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT common = 0;
+    if (commonControlMessage(window, message, wParam, lParam, common)) return common;
     switch (message) {
     case WM_NCCREATE: {
         auto create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
@@ -95,19 +97,11 @@ LRESULT CALLBACK buttonProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_PAINT:
         paint(window);
         return 0;
-    case WM_ERASEBKGND:
-        return 1;
     case WM_SETTEXT: {
         LRESULT done = DefWindowProcA(window, message, wParam, lParam);
         InvalidateRect(window, nullptr, TRUE);
         return done;
     }
-    case WM_SETFONT:
-        setFont(window, reinterpret_cast<HFONT>(wParam));
-        if (LOWORD(lParam)) InvalidateRect(window, nullptr, TRUE);
-        return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(fontOf(window));
     case WM_GETDLGCODE:
         return DLGC_BUTTON | (isDefault(window) ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
     case WM_ENABLE:

@@ -67,6 +67,23 @@ void forgetFont(HWND control) {
     f.byWindow.erase(control);
 }
 
+bool commonControlMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        result = 1;
+        return true;
+    case WM_SETFONT:
+        setFont(control, reinterpret_cast<HFONT>(wParam));
+        if (LOWORD(lParam)) InvalidateRect(control, nullptr, TRUE);
+        result = 0;
+        return true;
+    case WM_GETFONT:
+        result = reinterpret_cast<LRESULT>(fontOf(control));
+        return true;
+    }
+    return false;
+}
+
 void registerClasses() {
     static std::once_flag once;
     std::call_once(once, [] {

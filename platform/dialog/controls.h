@@ -34,4 +34,9 @@ HFONT fontOf(HWND control);
 void setFont(HWND control, HFONT font);
 void forgetFont(HWND control);
 
+// The answers every control class gives alike: its font (WM_SETFONT, WM_GETFONT), and no
+// separate erase of the background, since each control's paint fills it. True when MESSAGE was
+// one of them, with its answer in RESULT.
+bool commonControlMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
 }  // namespace platform::dialog

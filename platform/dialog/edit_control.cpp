@@ -226,6 +226,8 @@ void select(HWND window, WPARAM start, LPARAM end) {
 }  // namespace
 
 LRESULT CALLBACK editProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT common = 0;
+    if (commonControlMessage(window, message, wParam, lParam, common)) return common;
     switch (message) {
     case WM_NCCREATE: {
         makeControlState<EditState>(window);
@@ -240,8 +242,6 @@ LRESULT CALLBACK editProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_PAINT:
         paint(window);
         return 0;
-    case WM_ERASEBKGND:
-        return 1;
     case WM_SETTEXT: {
         EditState& s = stateOf(window);
         s.text = lParam ? reinterpret_cast<LPCSTR>(lParam) : "";
@@ -270,12 +270,6 @@ LRESULT CALLBACK editProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         InvalidateRect(window, nullptr, TRUE);
         notifyParent(window, EN_KILLFOCUS);
         return 0;
-    case WM_SETFONT:
-        setFont(window, reinterpret_cast<HFONT>(wParam));
-        if (LOWORD(lParam)) InvalidateRect(window, nullptr, TRUE);
-        return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(fontOf(window));
     case WM_GETDLGCODE:
         return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
     case EM_GETSEL:

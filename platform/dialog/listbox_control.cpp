@@ -97,6 +97,8 @@ void paint(HWND window) {
 }  // namespace
 
 LRESULT CALLBACK listBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT common = 0;
+    if (commonControlMessage(window, message, wParam, lParam, common)) return common;
     switch (message) {
     case WM_NCCREATE:
         makeControlState<ListBoxState>(window);
@@ -108,14 +110,6 @@ LRESULT CALLBACK listBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_PAINT:
         paint(window);
         return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_SETFONT:
-        setFont(window, reinterpret_cast<HFONT>(wParam));
-        if (LOWORD(lParam)) InvalidateRect(window, nullptr, TRUE);
-        return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(fontOf(window));
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_LBUTTONDOWN: {

@@ -49,6 +49,8 @@ void paint(HWND window) {
 }  // namespace
 
 LRESULT CALLBACK staticProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT common = 0;
+    if (commonControlMessage(window, message, wParam, lParam, common)) return common;
     switch (message) {
     case WM_NCCREATE:
         makeControlState<StaticState>(window);
@@ -70,19 +72,11 @@ LRESULT CALLBACK staticProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_PAINT:
         paint(window);
         return 0;
-    case WM_ERASEBKGND:
-        return 1;  // the paint fills the whole control
     case WM_SETTEXT: {
         LRESULT done = DefWindowProcA(window, message, wParam, lParam);
         InvalidateRect(window, nullptr, TRUE);
         return done;
     }
-    case WM_SETFONT:
-        setFont(window, reinterpret_cast<HFONT>(wParam));
-        if (LOWORD(lParam)) InvalidateRect(window, nullptr, TRUE);
-        return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(fontOf(window));
     case WM_GETDLGCODE:
         return DLGC_STATIC;
     case STM_SETICON: {
