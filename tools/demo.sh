@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# The kit's main job, as far as it goes: make a PC, build a distribution disk from the sample
-# folder with `kit`, put it into drive A:, expand every file again and show that each came back
-# identical. Argument: the build folder.
+# The kit's main job: make a PC, build a distribution disk from the sample folder with `kit`, put
+# it into drive A:, expand every file again and show that each came back identical; then install
+# the sample kit into a fresh PC as the bootstrap stages it, answering the setup program's dialogs,
+# saving a picture of every screen and printing what the installation changed.
+# Argument: the build folder.
 set -euo pipefail
 build=$1
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -44,5 +46,12 @@ for f in "${sources[@]}"; do
         echo "  $name DIFFERS"; status=1
     fi
 done
-[ $status -eq 0 ] && echo "== every file came back identical" || echo "== some files differ"
-exit $status
+if [ $status -ne 0 ]; then
+    echo "== some files differ"
+    exit $status
+fi
+echo "== every file came back identical"
+
+echo
+echo "== installing the sample kit into a fresh PC; pictures in $out/setup"
+"$top/samples/kit/install.sh" "$build" "$machine" "$out/setup"
