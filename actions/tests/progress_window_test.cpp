@@ -19,7 +19,7 @@ class ProgressWindowTest : public ProgressTest {
 protected:
     void TearDown() override
     {
-        platform::hooks::promptMissingFile = nullptr;
+        platform::hooks::promptMissingFile() = nullptr;
         ProgressTest::TearDown();
     }
     void writeScript(const std::string& text) { platform::testing::writeHostFile(pc.host("C:\\WININST.INF"), text); }
@@ -160,7 +160,7 @@ TEST_F(ProgressWindowTest, AMissingScriptAsksRetryOrCancelAndTheOwnerGoesOnEithe
         std::filesystem::remove(pc.host("C:\\WININST.INF"), ignored);
         int prompts = 0;
         std::string asked;
-        platform::hooks::promptMissingFile = [&](const std::string& path) {
+        platform::hooks::promptMissingFile() = [&](const std::string& path) {
             ++prompts;
             asked = path;
             if (!c.writesOnRetry)

@@ -84,6 +84,11 @@ bool commonControlMessage(HWND control, UINT message, WPARAM wParam, LPARAM lPar
     return false;
 }
 
+namespace {
+// Put up at start-up, so that a program's or a test's own choice made later stands.
+const bool missingFileBoxInstalled = (installMissingFileBox(), true);
+}  // namespace
+
 void registerClasses() {
     static std::once_flag once;
     std::call_once(once, [] {
@@ -106,7 +111,6 @@ void registerClasses() {
             wc.lpszClassName = e.name;
             RegisterClassA(&wc);
         }
-        installMissingFileBox();
     });
 }
 

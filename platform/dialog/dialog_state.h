@@ -24,9 +24,9 @@ struct DialogState {
     HWND lastFocus = nullptr;   // the control to give the focus back to
 };
 
-// Registers the dialog class and the control classes once per process, and puts up the box that
-// OpenFile shows for a missing file.
+// Registers the dialog class and the control classes once per process.
 void registerClasses();
+// Makes OpenFile with OF_PROMPT show the platform's Retry/Cancel box for a missing file.
 void installMissingFileBox();
 
 // The state of a dialog window of this process, or null.

@@ -10,7 +10,7 @@
 namespace platform::dialog {
 
 void installMissingFileBox() {
-    hooks::promptMissingFile = [](const std::string& windowsPath) {
+    hooks::promptMissingFile() = [](const std::string& windowsPath) {
         const std::string text = "Cannot find the file " + windowsPath +
                                  ".\r\nInsert the disk that holds it, then choose Retry.";
         return MessageBoxA(GetActiveWindow(), text.c_str(), "File Not Found", MB_RETRYCANCEL | MB_ICONEXCLAMATION) ==

@@ -17,7 +17,7 @@ namespace platform::files {
 namespace {
 
 bool runningImage(const std::filesystem::path& host) {
-    return hooks::isRunningImage && hooks::isRunningImage(host);
+    return hooks::isRunningImage() && hooks::isRunningImage()(host);
 }
 
 DWORD errorFromErrno(int e) {

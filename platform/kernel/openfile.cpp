@@ -118,10 +118,10 @@ HFILE WINAPI OpenFile(LPCSTR path, LPOFSTRUCT ofs, UINT style) {
         const DWORD error = GetLastError();
         const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
         const bool boxAllowed = !(platform::kernel::errorMode() & SEM_NOOPENFILEERRORBOX);
-        if (!(style & OF_PROMPT) || (style & OF_CREATE) || !missing || !boxAllowed || !platform::hooks::promptMissingFile)
+        if (!(style & OF_PROMPT) || (style & OF_CREATE) || !missing || !boxAllowed || !platform::hooks::promptMissingFile())
             return HFILE_ERROR;
         std::string shown = ofs ? std::string(ofs->szPathName) : resolved;
-        if (!platform::hooks::promptMissingFile(shown)) {
+        if (!platform::hooks::promptMissingFile()(shown)) {
             SetLastError(error);
             return HFILE_ERROR;
         }

@@ -164,8 +164,8 @@ bool waitForNoPrograms(std::optional<std::chrono::milliseconds> timeout) {
 }
 
 void installRunningImageHook() {
-    if (hooks::isRunningImage) return;
-    hooks::isRunningImage = [](const fs::path& host) {
+    if (hooks::isRunningImage()) return;
+    hooks::isRunningImage() = [](const fs::path& host) {
         try {
             desktop::Connection* connection = desktop::Connection::existing();
             if (!connection) return false;

@@ -176,13 +176,13 @@ TEST(Files, DeletingFiles) {
     // The image of a running program cannot be deleted until the program ends.
     writeHostFile(pc.host("C:\\PROG.EXE"), "image");
     bool running = true;
-    platform::hooks::isRunningImage = [&](const fs::path& host) { return running && host.filename() == "PROG.EXE"; };
+    platform::hooks::isRunningImage() = [&](const fs::path& host) { return running && host.filename() == "PROG.EXE"; };
     EXPECT_FALSE(DeleteFileA("C:\\PROG.EXE"));
     EXPECT_EQ(GetLastError(), DWORD{ERROR_ACCESS_DENIED});
     EXPECT_EQ(open("C:\\PROG.EXE", GENERIC_WRITE, 0, CREATE_ALWAYS), INVALID_HANDLE_VALUE);
     running = false;
     EXPECT_TRUE(DeleteFileA("C:\\PROG.EXE"));
-    platform::hooks::isRunningImage = nullptr;
+    platform::hooks::isRunningImage() = nullptr;
 }
 
 TEST(Directories, CreateAndRemove) {

@@ -87,7 +87,7 @@ TEST(OpenFile, BareNamesAreSearchedInThePlatformsOrder) {
 TEST(OpenFile, PromptOffersRetryForAMissingFile) {
     TestPc pc;
     int prompts = 0;
-    platform::hooks::promptMissingFile = [&](const std::string& path) {
+    platform::hooks::promptMissingFile() = [&](const std::string& path) {
         ++prompts;
         if (prompts == 1) {
             EXPECT_EQ(path, "A:\\DISK2.DAT");  // the user inserts the disk, then chooses Retry
@@ -110,7 +110,7 @@ TEST(OpenFile, PromptOffersRetryForAMissingFile) {
     EXPECT_EQ(OpenFile("A:\\DISK4.DAT", &ofs, OF_READ | OF_PROMPT), HFILE_ERROR);
     EXPECT_EQ(prompts, 2);
     EXPECT_EQ(SetErrorMode(0), UINT{SEM_NOOPENFILEERRORBOX});
-    platform::hooks::promptMissingFile = nullptr;
+    platform::hooks::promptMissingFile() = nullptr;
 }
 
 TEST(OpenFile, ParseAndReopen) {
