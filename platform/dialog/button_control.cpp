@@ -2,6 +2,7 @@
 // BM_CLICK; each press sends BN_CLICKED to the parent.
 #include "dialog/control_state.h"
 #include "dialog/controls.h"
+#include "paint/frame.h"
 #include "win/kernel.h"
 #include "win/paint.h"
 
@@ -17,18 +18,6 @@ struct ButtonState {
 };
 
 bool isDefault(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON; }
-
-void edge(HDC dc, RECT& r, int light, int dark) {
-    RECT top{r.left, r.top, r.right - 1, r.top + 1};
-    RECT left{r.left, r.top, r.left + 1, r.bottom - 1};
-    RECT bottom{r.left, r.bottom - 1, r.right, r.bottom};
-    RECT right{r.right - 1, r.top, r.right, r.bottom};
-    FillRect(dc, &top, GetSysColorBrush(light));
-    FillRect(dc, &left, GetSysColorBrush(light));
-    FillRect(dc, &bottom, GetSysColorBrush(dark));
-    FillRect(dc, &right, GetSysColorBrush(dark));
-    r = RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
-}
 
 void paint(HWND window) {
     PAINTSTRUCT ps;
@@ -46,8 +35,8 @@ void paint(HWND window) {
     if (s->pushed) {
         FrameRect(dc, &r, GetSysColorBrush(COLOR_3DSHADOW));
     } else {
-        edge(dc, r, COLOR_3DHILIGHT, COLOR_3DDKSHADOW);
-        edge(dc, r, COLOR_3DLIGHT, COLOR_3DSHADOW);
+        platform::paint::edgeRing(dc, r, COLOR_3DHILIGHT, COLOR_3DDKSHADOW);
+        platform::paint::edgeRing(dc, r, COLOR_3DLIGHT, COLOR_3DSHADOW);
     }
     int length = GetWindowTextLengthA(window);
     std::string text(static_cast<std::size_t>(length) + 1, '\0');

@@ -8,19 +8,6 @@
 namespace platform::paint {
 namespace {
 
-// One ring of a raised edge: LIGHT on the top and left sides, DARK on the bottom and right.
-void ring(HDC dc, RECT& r, int light, int dark) {
-    RECT top{r.left, r.top, r.right - 1, r.top + 1};
-    RECT left{r.left, r.top, r.left + 1, r.bottom - 1};
-    RECT bottom{r.left, r.bottom - 1, r.right, r.bottom};
-    RECT right{r.right - 1, r.top, r.right, r.bottom};
-    FillRect(dc, &top, GetSysColorBrush(light));
-    FillRect(dc, &left, GetSysColorBrush(light));
-    FillRect(dc, &bottom, GetSysColorBrush(dark));
-    FillRect(dc, &right, GetSysColorBrush(dark));
-    r = RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
-}
-
 void caption(HDC dc, const RECT& bar, const std::string& title) {
     FillRect(dc, &bar, GetSysColorBrush(COLOR_ACTIVECAPTION));
     HFONT font = CreateFontA(-11, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
@@ -45,14 +32,14 @@ void drawNonClient(HWND handle) {
     HDC dc = gdi::createDc(target->pixels, target->origin, target->clip);
     RECT r{0, 0, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top};
     if (w->style & WS_THICKFRAME) {
-        ring(dc, r, COLOR_3DLIGHT, COLOR_3DDKSHADOW);
-        ring(dc, r, COLOR_3DHILIGHT, COLOR_3DSHADOW);
-        ring(dc, r, COLOR_3DFACE, COLOR_3DFACE);
-        ring(dc, r, COLOR_3DFACE, COLOR_3DFACE);
+        edgeRing(dc, r, COLOR_3DLIGHT, COLOR_3DDKSHADOW);
+        edgeRing(dc, r, COLOR_3DHILIGHT, COLOR_3DSHADOW);
+        edgeRing(dc, r, COLOR_3DFACE, COLOR_3DFACE);
+        edgeRing(dc, r, COLOR_3DFACE, COLOR_3DFACE);
     } else if ((w->style & WS_DLGFRAME) || (w->exStyle & WS_EX_DLGMODALFRAME)) {
-        ring(dc, r, COLOR_3DLIGHT, COLOR_3DDKSHADOW);
-        ring(dc, r, COLOR_3DHILIGHT, COLOR_3DSHADOW);
-        ring(dc, r, COLOR_3DFACE, COLOR_3DFACE);
+        edgeRing(dc, r, COLOR_3DLIGHT, COLOR_3DDKSHADOW);
+        edgeRing(dc, r, COLOR_3DHILIGHT, COLOR_3DSHADOW);
+        edgeRing(dc, r, COLOR_3DFACE, COLOR_3DFACE);
     } else if (w->style & WS_BORDER) {
         FrameRect(dc, &r, GetSysColorBrush(COLOR_WINDOWFRAME));
         r = RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
@@ -65,5 +52,18 @@ void drawNonClient(HWND handle) {
     }
     gdi::releaseDc(dc);
 }
+
+void edgeRing(HDC dc, RECT& r, int light, int dark) {
+    RECT top{r.left, r.top, r.right - 1, r.top + 1};
+    RECT left{r.left, r.top, r.left + 1, r.bottom - 1};
+    RECT bottom{r.left, r.bottom - 1, r.right, r.bottom};
+    RECT right{r.right - 1, r.top, r.right, r.bottom};
+    FillRect(dc, &top, GetSysColorBrush(light));
+    FillRect(dc, &left, GetSysColorBrush(light));
+    FillRect(dc, &bottom, GetSysColorBrush(dark));
+    FillRect(dc, &right, GetSysColorBrush(dark));
+    r = RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
+}
+
 
 }  // namespace platform::paint
